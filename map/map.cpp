@@ -1,0 +1,69 @@
+#include "map.h"
+
+#include <cstring>
+
+#include "map_file.h"
+#include "safe_file.h"
+
+namespace vek {
+
+int storedRows(MapKind kind) { return kind == MapKind::Wilderness ? Map::kRows : Map::kRows - 1; }
+
+Map::Map(const char* path) { load(path); }
+
+bool Map::load(const char* path) {
+  clearGrid();
+  std::string bytes;
+  if (!path || !readFileStart(path, kMapBytesConsumedAtMost, bytes)) return false;
+  return readMapFile(*this, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+bool Map::loadFromMemory(const void* data, std::size_t size) {
+  clearGrid();
+  return readMapFile(*this, static_cast<const unsigned char*>(data), size);
+}
+
+bool Map::save(const char* path) const {
+  std::optional<std::string> bytes = formatMapFile(*this);
+  return bytes && path && replaceFile(path, *bytes);
+}
+
+TileCode Map::getTile(int x, int y) const {
+  if (x < 0 || x >= kColumns || y < 0 || y >= kRows) return 0;
+  return grid_[y][x];
+}
+
+void Map::setTile(int x, int y, TileCode code) {
+  if (x < 0 || x >= kColumns || y < 0 || y >= storedRows(kind)) return;
+  grid_[y][x] = code;
+}
+
+void Map::clearGrid() { std::memset(grid_, 0, sizeof grid_); }
+
+bool Map::addTeleport(int x, int y, const char* name) {
+  Teleport teleport{x, y, {}};
+  if (name) std::strncpy(teleport.name, name, kNameCapacity - 1);
+  teleports_.push_back(teleport);
+  return true;
+}
+
+bool Map::removeTeleport(int index) {
+  if (index < 0 || index >= teleportCount()) return false;
+  teleports_.erase(teleports_.begin() + index);
+  return true;
+}
+
+int Map::teleportCount() const { return static_cast<int>(teleports_.size()); }
+
+bool Map::getTeleport(int index, int* x, int* y, char* name) const {
+  if (index < 0 || index >= teleportCount()) return false;
+  const Teleport& teleport = teleports_[static_cast<std::size_t>(index)];
+  if (x) *x = teleport.x;
+  if (y) *y = teleport.y;
+  if (name) std::memcpy(name, teleport.name, kNameCapacity);
+  return true;
+}
+
+void Map::clearTeleports() { teleports_.clear(); }
+
+}  // namespace vek

@@ -1,0 +1,110 @@
+#include "safe_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace vek {
+namespace {
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  // Closes now and reports whether the close succeeded (it can report a
+  // delayed write error).
+  bool close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+std::string folderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Creates a new, empty temporary file in folder; gives its name in tempPath.
+int createTempFile(const std::string& folder, std::string& tempPath) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[64];
+    std::snprintf(name, sizeof name, ".vekmap-%ld-%u.tmp", static_cast<long>(::getpid()),
+                  counter++);
+    tempPath = folder + name;
+    int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool readFileStart(const char* path, std::size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  FileDescriptor file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!file.valid()) return false;
+  struct stat info;
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+
+  bytes.resize(maxBytes);
+  std::size_t filled = 0;
+  while (filled < maxBytes) {
+    ssize_t got = ::read(file.get(), &bytes[filled], maxBytes - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      bytes.clear();
+      return false;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  bytes.resize(filled);
+  return true;
+}
+
+bool replaceFile(const char* path, const std::string& bytes) {
+  if (!path || !*path) return false;
+  std::string tempPath;
+  FileDescriptor temp(createTempFile(folderOf(path), tempPath));
+  if (!temp.valid()) return false;
+
+  struct stat target;
+  bool ok = writeAll(temp.get(), bytes.data(), bytes.size());
+  if (ok && ::stat(path, &target) == 0) ok = ::fchmod(temp.get(), target.st_mode & 07777) == 0;
+  ok = temp.close() && ok;
+  ok = ok && ::rename(tempPath.c_str(), path) == 0;
+  if (!ok) ::unlink(tempPath.c_str());
+  return ok;
+}
+
+}  // namespace vek

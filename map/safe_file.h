@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace vek {
+
+// Reads at most maxBytes from the start of a regular file, opened for
+// reading only. False when it cannot be opened or read, or is not a regular
+// file (a folder, a pipe, a device).
+bool readFileStart(const char* path, std::size_t maxBytes, std::string& bytes);
+
+// Replaces the file at path with bytes so that a failure at any point, a
+// full disk or a killed process included, leaves either the earlier file
+// byte for byte or the complete new one: the bytes go to a temporary file in
+// the same folder (a hidden name that does not end in ".MAP"), every write
+// and the close are checked, and only then is it renamed over path. A file
+// that is replaced keeps its permission bits. False on any failure; the
+// temporary file is then removed.
+bool replaceFile(const char* path, const std::string& bytes);
+
+}  // namespace vek

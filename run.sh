@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and opens the editor on the sample world.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/install-deps.sh
+vek_install_deps
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j2
+
+if [ ! -x build/bin/vekedit ]; then
+  echo "The editor (build/bin/vekedit) is not built yet." >&2
+  exit 1
+fi
+exec build/bin/vekedit "$@"

@@ -1,0 +1,129 @@
+// Saves that fail leave the earlier file as it was, and loads need only read
+// access. These must hold for root too (CI runs as root), so failures come
+// from things a mode bit cannot cause: missing folders, a file in place of a
+// folder, a file-size limit; and the read-only load runs as an unprivileged
+// user in a child process.
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "map/map.h"
+#include "map_bytes.h"
+#include "temp_dir.h"
+
+namespace vek {
+namespace {
+
+std::vector<std::string> folderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      std::string name = entry->d_name;
+      if (name != "." && name != "..") names.push_back(name);
+    }
+    closedir(dir);
+  }
+  return names;
+}
+
+// Runs body in a child process and gives its exit code (-1 if it died).
+int inChild(const std::function<int()>& body) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Map patternMap() {
+  Map map;
+  for (int y = 0; y < Map::kRows; ++y)
+    for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, test::patternCode(x, y));
+  map.addTeleport(3, 4, "NEXT");
+  return map;
+}
+
+TEST(MapSaveFailure, UnwritablePlacesGiveFalse) {
+  test::TempDir dir;
+  ASSERT_TRUE(test::writeFileBytes(dir.file("plain"), "not a folder"));
+  mkdir(dir.file("folder.MAP").c_str(), 0755);
+  Map map = patternMap();
+  const std::string paths[] = {
+      dir.file("missing/VEKAA.MAP"),  // folder does not exist
+      dir.file("plain/VEKAA.MAP"),    // folder part is a regular file
+      dir.file("folder.MAP"),         // a folder stands where the file goes
+      "",
+  };
+  for (const std::string& path : paths) EXPECT_FALSE(map.save(path.c_str())) << path;
+  EXPECT_EQ(test::readFileBytes(dir.file("plain")), "not a folder");
+  struct stat info;
+  ASSERT_EQ(stat(dir.file("folder.MAP").c_str(), &info), 0);
+  EXPECT_TRUE(S_ISDIR(info.st_mode));
+  EXPECT_EQ(folderEntries(dir.path()).size(), 2u) << "a temporary file was left behind";
+}
+
+TEST(MapSaveFailure, AWriteCutShortByTheFileSizeLimitKeepsTheEarlierFile) {
+  test::TempDir dir;
+  std::string path = dir.file("VEKAA.MAP");
+  std::string earlier = test::patternFile("LOCAL!~EXIT~>25,20:EARLIER!", 23);
+  ASSERT_TRUE(test::writeFileBytes(path, earlier));
+
+  int result = inChild([&] {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{600, 600};  // the new file needs 1,263 bytes
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+    return patternMap().save(path.c_str()) ? 1 : 0;
+  });
+  EXPECT_EQ(result, 0) << "save reported success (1) or could not set the limit (3)";
+  EXPECT_EQ(test::readFileBytes(path), earlier);
+  EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"VEKAA.MAP"});
+}
+
+TEST(MapSaveFailure, ASuccessfulSaveReplacesTheFileAndKeepsItsPermissions) {
+  test::TempDir dir;
+  std::string path = dir.file("VEKAA.MAP");
+  ASSERT_TRUE(test::writeFileBytes(path, "old"));
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(patternMap().save(path.c_str()));
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(test::readFileBytes(path).substr(0, 20), "WILDERNESS!>23,16:NE");
+  EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"VEKAA.MAP"});
+}
+
+TEST(MapSaveFailure, AMapFileTheUserMayOnlyReadStillLoads) {
+  test::TempDir dir;
+  std::string path = dir.file("READONLY.MAP");
+  ASSERT_TRUE(patternMap().save(path.c_str()));
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+
+  int result = inChild([&] {
+    if (geteuid() == 0) {
+      const passwd* nobody = getpwnam("nobody");
+      uid_t uid = nobody ? nobody->pw_uid : 65534;
+      gid_t gid = nobody ? nobody->pw_gid : 65534;
+      if (setgid(gid) != 0 || setuid(uid) != 0) return 3;
+    }
+    if (access(path.c_str(), W_OK) == 0) return 4;  // the test would prove nothing
+    Map map;
+    if (!map.load(path.c_str())) return 1;
+    return map.getTile(47, 23) == test::patternCode(47, 23) && map.teleportCount() == 1 ? 0 : 2;
+  });
+  EXPECT_EQ(result, 0) << "1: load failed, 2: wrong content, 3: could not drop root, "
+                          "4: file still writable";
+}
+
+}  // namespace
+}  // namespace vek
