@@ -1,0 +1,62 @@
+#include "platform/allegro_file_dialog.h"
+
+#include <allegro.h>
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+namespace vek {
+namespace {
+
+constexpr int kDialogWidth = 600;
+constexpr int kDialogHeight = 400;
+
+// Dark text on a light dialog, whatever the colour depth.
+void useReadableDialogColours() {
+  gui_fg_color = makecol(0, 0, 0);
+  gui_mg_color = makecol(128, 128, 128);
+  gui_bg_color = makecol(255, 255, 255);
+}
+
+// The key that closed the dialog may still be down when it returns; Escape
+// must not reach the editor's loop, which would take it as the key to quit.
+void waitForEscapeRelease() {
+  while (key[KEY_ESC]) rest(1);
+  clear_keybuf();
+}
+
+}  // namespace
+
+bool isExistingRegularFile(const char* path) {
+  struct stat info;
+  return path && *path && stat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool AllegroFileDialog::chooseFile(const char* title, const char* extension, char* path,
+                                   std::size_t capacity) {
+  if (!path || capacity == 0) return false;
+  const std::string original = path;
+  int size = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
+
+  useReadableDialogColours();
+  show_mouse(screen);
+  bool confirmed = false;
+  while (file_select_ex(title, path, extension, size, kDialogWidth, kDialogHeight)) {
+    if (isExistingRegularFile(path)) {
+      confirmed = true;
+      break;
+    }
+  }
+  show_mouse(nullptr);
+  waitForEscapeRelease();
+
+  if (!confirmed) {
+    std::strncpy(path, original.c_str(), capacity - 1);
+    path[capacity - 1] = '\0';
+  }
+  return confirmed;
+}
+
+}  // namespace vek

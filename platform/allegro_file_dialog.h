@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace vek {
+
+// The open-file dialog of the editor: Allegro's file selector drawn in the
+// editor's window, 600 x 400 and centred, with the pointer shown while it is
+// open. Typing edits the path, Enter confirms, Escape or Cancel cancels. A
+// confirmed path that is not an existing regular file opens the selector
+// again on that path, as a native dialog refuses it.
+class AllegroFileDialog : public FileDialog {
+ public:
+  bool chooseFile(const char* title, const char* extension, char* path,
+                  std::size_t capacity) override;
+};
+
+// Whether path names an existing regular file (so also: in an existing folder).
+bool isExistingRegularFile(const char* path);
+
+}  // namespace vek

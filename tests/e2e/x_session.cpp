@@ -1,0 +1,216 @@
+#include "x_session.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <thread>
+
+namespace vek::e2e {
+namespace {
+
+std::vector<char*> cStrings(const std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (const std::string& s : strings) pointers.push_back(const_cast<char*>(s.c_str()));
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+// In the child after fork: environment, folder, own process group, exec.
+[[noreturn]] void execChild(const std::vector<std::string>& argv,
+                            const std::vector<std::string>& environment,
+                            const std::string& workingDirectory) {
+  setpgid(0, 0);
+  for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
+  if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
+  std::vector<char*> args = cStrings(argv);
+  execvp(args[0], args.data());
+  _exit(127);
+}
+
+bool fileExists(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& condition, milliseconds timeout) {
+  Clock::time_point deadline = Clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(milliseconds(20));
+  }
+}
+
+Image::Image(int width, int height, std::vector<unsigned char> rgb)
+    : width_(width), height_(height), rgb_(std::move(rgb)) {}
+
+Rgb Image::pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return {-1, -1, -1};
+  const unsigned char* p = &rgb_[(static_cast<std::size_t>(y) * width_ + x) * 3];
+  return {p[0], p[1], p[2]};
+}
+
+int Image::count(int x, int y, int width, int height, Rgb colour) const {
+  int matching = 0;
+  for (int row = y; row < y + height; ++row)
+    for (int column = x; column < x + width; ++column) matching += pixel(column, row) == colour;
+  return matching;
+}
+
+bool Image::allOf(int x, int y, int width, int height, Rgb colour) const {
+  return count(x, y, width, height, colour) == width * height;
+}
+
+bool Image::writePpm(const std::string& path) const {
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  std::fprintf(out, "P6\n%d %d\n255\n", width_, height_);
+  bool ok = std::fwrite(rgb_.data(), 1, rgb_.size(), out) == rgb_.size();
+  return std::fclose(out) == 0 && ok;
+}
+
+Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
+                 const std::string& workingDirectory) {
+  pid_ = fork();
+  if (pid_ == 0) execChild(argv, environment, workingDirectory);
+  if (pid_ > 0) setpgid(pid_, pid_);
+}
+
+Process::~Process() { kill(); }
+
+bool Process::running() {
+  if (pid_ <= 0 || reaped_) return false;
+  if (waitpid(pid_, &status_, WNOHANG) == pid_) reaped_ = true;
+  return !reaped_;
+}
+
+std::optional<int> Process::waitForExit(milliseconds timeout) {
+  if (!waitUntil([this] { return !running(); }, timeout)) return std::nullopt;
+  if (pid_ <= 0) return -1;
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+}
+
+void Process::kill() {
+  if (pid_ <= 0) return;
+  ::kill(-pid_, SIGKILL);  // the whole group: helpers such as xmessage too
+  if (!reaped_) {
+    waitpid(pid_, &status_, 0);
+    reaped_ = true;
+  }
+}
+
+std::string runCommand(const std::vector<std::string>& argv, int* exitCode,
+                       const std::vector<std::string>& environment) {
+  if (exitCode) *exitCode = -1;
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return "";
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipeFds[1], STDOUT_FILENO);
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    execChild(argv, environment, "");
+  }
+  close(pipeFds[1]);
+  std::string output;
+  char buffer[65536];
+  for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    output.append(buffer, static_cast<std::size_t>(got));
+  }
+  close(pipeFds[0]);
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && exitCode)
+    *exitCode = WEXITSTATUS(status);
+  return output;
+}
+
+XSession::XSession(int width, int height) {
+  std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  int first = 50 + static_cast<int>(getpid() % 400);
+  for (int attempt = 0; attempt < 40 && !ok_; ++attempt) {
+    int number = first + attempt;
+    std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+    if (fileExists(socket) || fileExists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
+    display_ = ":" + std::to_string(number);
+    server_.emplace(std::vector<std::string>{"Xvfb", display_, "-screen", "0", geometry,
+                                             "-nolisten", "tcp", "-noreset"});
+    ok_ = waitUntil([&] { return fileExists(socket) || !server_->running(); },
+                    milliseconds(10000)) &&
+          server_->running();
+    if (!ok_) server_.reset();
+  }
+}
+
+XSession::~XSession() { server_.reset(); }
+
+std::string XSession::xdotool(const std::vector<std::string>& arguments, int* exitCode) const {
+  std::vector<std::string> argv{"xdotool"};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  return runCommand(argv, exitCode, {displayVariable()});
+}
+
+bool XSession::hasWindow(const std::string& name) const {
+  std::string ids = xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"});
+  return !ids.empty();
+}
+
+std::optional<std::string> XSession::waitForWindow(const std::string& name,
+                                                   milliseconds timeout) const {
+  std::string found;
+  waitUntil(
+      [&] {
+        std::istringstream ids(xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"}));
+        return static_cast<bool>(ids >> found);
+      },
+      timeout);
+  if (found.empty()) return std::nullopt;
+  return found;
+}
+
+Image XSession::screenshot(const std::string& window) const {
+  std::string ppm = runCommand({"import", "-display", display_, "-window", window, "-depth", "8", "ppm:-"});
+  std::istringstream header(ppm);
+  std::string magic;
+  int width = 0, height = 0, maximum = 0;
+  header >> magic >> width >> height >> maximum;
+  if (magic != "P6" || width <= 0 || height <= 0 || maximum != 255) return {};
+  std::size_t start = static_cast<std::size_t>(header.tellg()) + 1;
+  std::size_t size = static_cast<std::size_t>(width) * height * 3;
+  if (ppm.size() < start + size) return {};
+  return Image(width, height, std::vector<unsigned char>(ppm.begin() + start,
+                                                         ppm.begin() + start + size));
+}
+
+void XSession::moveTo(const std::string& window, int x, int y) const {
+  xdotool({"mousemove", "--window", window, std::to_string(x), std::to_string(y)});
+}
+
+void XSession::press(int button) const { xdotool({"mousedown", std::to_string(button)}); }
+
+void XSession::release(int button) const { xdotool({"mouseup", std::to_string(button)}); }
+
+void XSession::click(const std::string& window, int x, int y, int button) const {
+  moveTo(window, x, y);
+  xdotool({"click", std::to_string(button)});
+}
+
+void XSession::typeText(const std::string& text) const {
+  xdotool({"type", "--delay", "20", text});
+}
+
+void XSession::key(const std::string& keyName) const { xdotool({"key", keyName}); }
+
+}  // namespace vek::e2e
