@@ -18,6 +18,16 @@ void startHeadlessAllegro() {
   started = true;
 }
 
+namespace {
+int noKeyWaiting() { return 0; }
+int noKey() { return 0; }
+}  // namespace
+
+void useHeadlessKeyboard() {
+  startHeadlessAllegro();
+  install_keyboard_hooks(noKeyWaiting, noKey);
+}
+
 void useColorDepth(int bitsPerPixel) {
   startHeadlessAllegro();
   set_color_depth(bitsPerPixel);

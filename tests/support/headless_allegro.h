@@ -11,4 +11,13 @@ void startHeadlessAllegro();
 // bitmaps, makecol and the bitmap loader's conversions use.
 void useColorDepth(int bitsPerPixel);
 
+// Starts Allegro headless (if needed) and makes its key buffer usable without
+// a keyboard driver. Under the "none" system install_keyboard() fails, and
+// then keypressed() reports keys put in the buffer that readkey() never
+// takes. Keyboard hooks that report no key of their own let readkey() take
+// the buffered keys. Tests feed the buffer with simulate_keypress() or
+// simulate_ukeypress(); keypressed(), readkey() and clear_keybuf() then
+// behave as with a real keyboard.
+void useHeadlessKeyboard();
+
 }  // namespace vek::test
