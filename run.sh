@@ -8,6 +8,12 @@ vek_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
 
+# The sample world: made once by the sample world script, kept afterwards.
+if [ ! -e run/VEKAA.MAP ]; then
+  mkdir -p run
+  build/bin/vekgen world examples/scripts/world.as run
+fi
+
 if [ ! -x build/bin/vekedit ]; then
   echo "The editor (build/bin/vekedit) is not built yet." >&2
   exit 1

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/platform.h"
+
+namespace vek {
+
+// The wait for a click on the frozen frame, on Allegro's screen and mouse:
+// a snapshot of the screen is put back on the screen on every pass with the
+// pointer drawn into it, and the mouse is read once per pass until a reading
+// has the left button down inside the area. When no snapshot can be made
+// the pointer is shown on the screen itself and the wait goes on the same
+// way, only without the frozen frame.
+class AllegroPointerWait : public PointerWait {
+ public:
+  AllegroPointerWait() = default;
+  // beforeEachReading runs on every pass just before the mouse is read;
+  // tests move the pointer through it.
+  explicit AllegroPointerWait(std::function<void()> beforeEachReading)
+      : beforeEachReading_(std::move(beforeEachReading)) {}
+
+  void waitForLeftClick(int width, int height, int* x, int* y) override;
+
+ private:
+  std::function<void()> beforeEachReading_;
+};
+
+}  // namespace vek

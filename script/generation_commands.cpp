@@ -1,0 +1,62 @@
+#include "generation_commands.h"
+
+#include "map/map_naming.h"
+
+namespace vek {
+
+void copyMapIntoGrid(const Map& map, ScriptGrid& grid) {
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) grid.set(x + 1, y + 1, map.getTile(x, y));
+  }
+}
+
+void copyGridBlockIntoMap(const ScriptGrid& grid, int worldColumn, int worldRow, Map& map) {
+  int left = worldColumn * Map::kColumns;
+  int top = worldRow * Map::kRows;
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) {
+      map.setTile(x, y, grid.get(left + x + 1, top + y + 1));
+    }
+  }
+}
+
+bool placeFeature(Map& map, ScriptHost& host) {
+  copyMapIntoGrid(map, host.grid());
+  if (!host.runScript()) return false;
+  copyGridBlockIntoMap(host.grid(), 0, 0, map);
+  return true;
+}
+
+bool generateCurrentMap(Map& map, ScriptHost& host) {
+  host.grid().clear();
+  if (!host.runScript()) return false;
+  copyGridBlockIntoMap(host.grid(), 0, 0, map);
+  return true;
+}
+
+WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
+                                       MessageBox& warningBox) {
+  WorldGenerationResult result;
+  host.grid().clear();
+  // The warning only informs: the user can still back out at the dialog.
+  warningBox.showMessage(kWorldGenerationWarning);
+  std::string folder = folderPart(currentPath ? currentPath : "");
+  if (!host.runScript()) return result;
+  result.scriptRan = true;
+
+  Map working;
+  for (int row = 0; row < kWorldSide; ++row) {
+    for (int column = 0; column < kWorldSide; ++column) {
+      copyGridBlockIntoMap(host.grid(), column, row, working);
+      std::optional<std::string> path = wildernessMapPath(folder, column, row);
+      if (path && working.save(path->c_str())) {
+        ++result.filesWritten;
+      } else {
+        result.failedPaths.push_back(path ? *path : folder + wildernessShortName(column, row) + ".MAP");
+      }
+    }
+  }
+  return result;
+}
+
+}  // namespace vek

@@ -1,0 +1,56 @@
+#pragma once
+
+// The three generation commands: each prepares the script grid, runs one
+// user-chosen script through the host and, only when the run counts,
+// copies blocks of the grid into maps. The editor's buttons call them; so
+// does the command-line runner vekgen.
+
+#include <string>
+#include <vector>
+
+#include "map/map.h"
+#include "platform/platform.h"
+#include "script/script_host.h"
+
+namespace vek {
+
+inline constexpr const char* kWorldGenerationWarning =
+    "Warning!  This will replace all wilderness maps in the directory of the currently loaded "
+    "map.";
+
+// Copies the map's 48 x 24 cells into the grid's top-left block
+// (map cell (x, y) is grid cell (x + 1, y + 1)).
+void copyMapIntoGrid(const Map& map, ScriptGrid& grid);
+// Writes the grid block of world column c and row r into the map cell by
+// cell with setTile, so row 23 of a local or interior map stays as it is.
+void copyGridBlockIntoMap(const ScriptGrid& grid, int worldColumn, int worldRow, Map& map);
+
+// PLACE FEATURE: the map's cells go into the top-left block (the rest of
+// the grid keeps what earlier runs left there), the script runs, and the
+// block is written back into the map. True when the map was written; false
+// (map unchanged) when the run did not count.
+bool placeFeature(Map& map, ScriptHost& host);
+
+// GENERATE CURRENT MAP: the whole grid is cleared to 0, the script runs, and
+// the top-left block is written into the map, so every cell the script did
+// not set becomes 0. True when the map was written.
+bool generateCurrentMap(Map& map, ScriptHost& host);
+
+struct WorldGenerationResult {
+  bool scriptRan = false;            // false: no file was written
+  int filesWritten = 0;
+  std::vector<std::string> failedPaths;  // files that could not be written
+};
+
+// GENERATE WORLD MAP: clears the grid, shows the warning on warningBox, runs
+// the script, then saves the 20 x 20 blocks as the wilderness maps of the
+// folder part of currentPath (an empty folder part means the working
+// directory), in the order VEKAA, VEKBA, ..., VEKTA, VEKAB, ..., VEKTT:
+// empty wilderness maps with the block's cells and no teleports, each
+// replacing the earlier file. A file that cannot be written is skipped and
+// listed; the rest are still written. The caller reloads its current map
+// afterwards, since it may be one of the files written.
+WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
+                                       MessageBox& warningBox);
+
+}  // namespace vek

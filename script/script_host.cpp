@@ -1,0 +1,145 @@
+#include "script_host.h"
+
+#include <angelscript.h>
+
+#include "map/map_naming.h"
+#include "script/script_api.h"
+#include "script/script_source.h"
+#include "script/script_string.h"
+
+namespace vek {
+namespace {
+
+ScriptDiagnostic::Kind diagnosticKind(asEMsgType type) {
+  switch (type) {
+    case asMSGTYPE_ERROR: return ScriptDiagnostic::Kind::Error;
+    case asMSGTYPE_WARNING: return ScriptDiagnostic::Kind::Warning;
+    case asMSGTYPE_INFORMATION: break;
+  }
+  return ScriptDiagnostic::Kind::Information;
+}
+
+bool countsAsRun(ScriptOutcome outcome) {
+  return outcome == ScriptOutcome::NoMain || outcome == ScriptOutcome::Finished ||
+         outcome == ScriptOutcome::StoppedByException;
+}
+
+}  // namespace
+
+ScriptHost::ScriptHost(ScriptGrid& grid, const Platform& platform)
+    : ScriptHost(grid, platform, Options{}) {}
+
+ScriptHost::ScriptHost(ScriptGrid& grid, const Platform& platform, Options options)
+    : grid_(grid), platform_(platform), options_(std::move(options)) {}
+
+bool ScriptHost::runScript() {
+  report_ = ScriptRunReport{};
+  abortRequested_ = false;
+  running_ = true;
+  // The API object is bound to the engine's functions, so it outlives it.
+  ScriptApi api(grid_, platform_.messages, platform_.pointer);
+  asIScriptEngine* engine = asCreateScriptEngine(ANGELSCRIPT_VERSION);
+  ScriptOutcome outcome = ScriptOutcome::EngineFailed;
+  if (!engine) {
+    fail(kErrorAddingScript);
+  } else {
+    outcome = run(*engine, api);
+    engine->ShutDownAndRelease();
+  }
+  running_ = false;
+  report_.outcome = outcome;
+  return countsAsRun(outcome);
+}
+
+ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
+  // A failed registration is reported through this callback too.
+  bool configured =
+      engine.SetMessageCallback(asMETHOD(ScriptHost, onEngineMessage), this, asCALL_THISCALL) >=
+          0 &&
+      registerScriptString(engine) && api.registerWith(engine) &&
+      (!options_.registerExtras || options_.registerExtras(engine));
+  if (!configured) {
+    fail(kErrorAddingScript);
+    return ScriptOutcome::EngineFailed;
+  }
+
+  char path[kPathCapacity] = "";
+  if (!platform_.files.chooseFile(kScriptDialogTitle, kScriptExtension, path, sizeof path)) {
+    return ScriptOutcome::Cancelled;
+  }
+  path[sizeof path - 1] = '\0';
+  report_.scriptPath = path;
+
+  ScriptCode code;
+  switch (readScriptFile(path, code)) {
+    case ScriptReadResult::Read: break;
+    case ScriptReadResult::OpenFailed: fail(kErrorOpeningScript); return ScriptOutcome::OpenFailed;
+    case ScriptReadResult::LoadFailed: fail(kErrorLoadingScript); return ScriptOutcome::LoadFailed;
+  }
+
+  asIScriptModule* module = engine.GetModule(kScriptModuleName, asGM_ALWAYS_CREATE);
+  // The code is terminated, so even an empty file (for which the engine
+  // falls back to the terminator) is read only within the buffer.
+  if (!module || module->AddScriptSection(kScriptSectionName, code.data(), code.size() - 1, 0) < 0) {
+    fail(kErrorAddingScript);
+    return ScriptOutcome::AddFailed;
+  }
+  // Building also runs the initialisers of the script's globals, which may
+  // call host functions (and so abort the run).
+  if (module->Build() < 0) {
+    if (abortRequested_) return ScriptOutcome::Aborted;
+    fail(kErrorBuildingScript);
+    return ScriptOutcome::BuildFailed;
+  }
+  return execute(engine, *module);
+}
+
+ScriptOutcome ScriptHost::execute(asIScriptEngine& engine, asIScriptModule& module) {
+  asIScriptFunction* entry = module.GetFunctionByDecl(kScriptEntryDeclaration);
+  if (!entry) return ScriptOutcome::NoMain;
+  asIScriptContext* context = engine.CreateContext();
+  if (!context) {
+    fail(kErrorAddingScript);
+    return ScriptOutcome::EngineFailed;
+  }
+
+  int result = context->Prepare(entry);
+  if (result >= 0) result = context->Execute();
+
+  ScriptOutcome outcome = ScriptOutcome::Finished;
+  if (abortRequested_) {
+    outcome = ScriptOutcome::Aborted;
+  } else if (result == asEXECUTION_EXCEPTION) {
+    outcome = ScriptOutcome::StoppedByException;
+    report_.exceptionText = context->GetExceptionString() ? context->GetExceptionString() : "";
+    const asIScriptFunction* where = context->GetExceptionFunction();
+    report_.exceptionFunction = where ? where->GetDeclaration() : "";
+    report_.exceptionLine = context->GetExceptionLineNumber();
+  }
+  context->Release();
+  return outcome;
+}
+
+void ScriptHost::abortRun(const std::string& reason) {
+  if (!running_ || abortRequested_) return;
+  abortRequested_ = true;
+  report_.abortReason = reason;
+  // The context that called the host function: main's, or the one that
+  // runs the globals' initialisers during the build.
+  if (asIScriptContext* context = asGetActiveContext()) context->Abort();
+}
+
+void ScriptHost::fail(const char* message) {
+  MessageBox& box = options_.failureMessages ? *options_.failureMessages : platform_.messages;
+  box.showMessage(message);
+}
+
+void ScriptHost::onEngineMessage(const asSMessageInfo* message) {
+  ScriptDiagnostic diagnostic{diagnosticKind(message->type),
+                              message->section ? message->section : "", message->row,
+                              message->col, message->message ? message->message : ""};
+  if (options_.onDiagnostic) options_.onDiagnostic(diagnostic);
+  report_.diagnostics.push_back(std::move(diagnostic));
+}
+
+}  // namespace vek

@@ -1,0 +1,239 @@
+// The three generation commands over the real host and engine, with maps
+// and world folders on disk.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "map/map_naming.h"
+#include "script/generation_commands.h"
+#include "script_test_support.h"
+
+namespace vek {
+namespace {
+
+using test::ScriptHarness;
+using Records = std::vector<std::string>;
+
+// A map whose every cell holds a code derived from its place.
+Map patternedMap(MapKind kind) {
+  Map map;
+  map.kind = kind;
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, static_cast<TileCode>(1 + x + y));
+  }
+  return map;
+}
+
+int countNonZeroCells(const Map& map) {
+  int count = 0;
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) count += map.getTile(x, y) != 0;
+  }
+  return count;
+}
+
+TEST(PlaceFeature, ChangesOnlyTheCellTheScriptWritesAndSeesTheMap) {
+  ScriptHarness harness;
+  harness.fixedPointer.pixelX = 5 * 18 + 3;  // cell (6, 4) in script coordinates
+  harness.fixedPointer.pixelY = 3 * 20 + 19;
+  Map map = patternedMap(MapKind::Wilderness);
+  map.addTeleport(3, 4, "INN");
+  Map before = map;
+  harness.addScript(R"(void main() {
+    int x, y;
+    getpos(x, y);
+    recordInt(gettile(x, y));
+    settile(x, y, 200);
+  })");
+  ASSERT_TRUE(placeFeature(map, *harness.host));
+  EXPECT_EQ(harness.records, Records{std::to_string(before.getTile(5, 3))});
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) {
+      TileCode expected = (x == 5 && y == 3) ? 200 : before.getTile(x, y);
+      ASSERT_EQ(map.getTile(x, y), expected) << x << "," << y;
+    }
+  }
+  EXPECT_EQ(map.teleportCount(), 1);
+}
+
+TEST(PlaceFeature, OnALocalMapTheLastRowReadsZeroAndIgnoresWrites) {
+  for (MapKind kind : {MapKind::Local, MapKind::Interior}) {
+    ScriptHarness harness;
+    Map map = patternedMap(kind);
+    harness.addScript(R"(void main() {
+      int sum = 0;
+      for (int x = 1; x <= 48; x++) { sum += gettile(x, 24); settile(x, 24, 77); }
+      recordInt(sum);
+      recordInt(gettile(48, 23));
+      settile(48, 23, 99);
+    })");
+    ASSERT_TRUE(placeFeature(map, *harness.host));
+    EXPECT_EQ(harness.records, (Records{"0", std::to_string(1 + 47 + 22)}));
+    for (int x = 0; x < Map::kColumns; ++x) EXPECT_EQ(map.getTile(x, 23), 0);
+    EXPECT_EQ(map.getTile(47, 22), 99);
+    EXPECT_EQ(map.kind, kind);
+  }
+}
+
+TEST(PlaceFeature, AFailedRunLeavesTheMapAsItWas) {
+  ScriptHarness harness;
+  Map map = patternedMap(MapKind::Wilderness);
+  harness.addScript("void main() { settile(1, 1, 0) }");  // missing ';'
+  EXPECT_FALSE(placeFeature(map, *harness.host));
+  EXPECT_EQ(map.getTile(0, 0), 1);
+  EXPECT_EQ(harness.messages.shown.size(), 1u);
+  EXPECT_FALSE(placeFeature(map, *harness.host));  // cancelled: no answer left
+  EXPECT_EQ(map.getTile(0, 0), 1);
+  EXPECT_EQ(harness.messages.shown.size(), 1u);
+}
+
+TEST(PlaceFeature, AfterAWorldGenerationTheScriptStillSeesTheWorld) {
+  ScriptHarness harness;
+  harness.addScript("void main() { settile(500, 300, 42); settile(1, 1, 42); }");
+  WorldGenerationResult world =
+      generateWorldMap(harness.dir.file("VEKAA.MAP").c_str(), *harness.host, harness.messages);
+  ASSERT_TRUE(world.scriptRan);
+
+  Map map = patternedMap(MapKind::Wilderness);
+  harness.addScript("void main() { recordInt(gettile(500, 300)); recordInt(gettile(1, 1)); }");
+  ASSERT_TRUE(placeFeature(map, *harness.host));
+  // Outside the top-left block the world is still there; inside it, the map.
+  EXPECT_EQ(harness.records, (Records{"42", "1"}));
+}
+
+TEST(GenerateCurrentMap, AnEmptyMainClearsEveryStoredCellAndKeepsTeleports) {
+  for (MapKind kind : {MapKind::Wilderness, MapKind::Local}) {
+    ScriptHarness harness;
+    harness.grid->set(1, 1, 5);  // left by an earlier run: cleared first
+    harness.grid->set(900, 400, 5);
+    Map map = patternedMap(kind);
+    map.addTeleport(1, 1, "CAVE");
+    harness.addScript("void main() { recordInt(gettile(1, 1) + gettile(900, 400)); }");
+    ASSERT_TRUE(generateCurrentMap(map, *harness.host));
+    EXPECT_EQ(harness.records, Records{"0"});
+    EXPECT_EQ(countNonZeroCells(map), 0);
+    EXPECT_EQ(map.kind, kind);
+    EXPECT_EQ(map.teleportCount(), 1);
+  }
+}
+
+TEST(GenerateCurrentMap, WritesTheTopLeftBlockOnlyAfterARunThatCounts) {
+  ScriptHarness harness;
+  Map map = patternedMap(MapKind::Wilderness);
+  harness.addScript("void main() { settile(1, 1, 7); settile(49, 1, 8); int z = 0; z = 1 / z; "
+                    "settile(2, 1, 9); }");
+  ASSERT_TRUE(generateCurrentMap(map, *harness.host));
+  EXPECT_EQ(map.getTile(0, 0), 7);
+  EXPECT_EQ(countNonZeroCells(map), 1);
+
+  Map untouched = patternedMap(MapKind::Wilderness);
+  EXPECT_FALSE(generateCurrentMap(untouched, *harness.host));  // cancelled
+  EXPECT_EQ(untouched.getTile(0, 0), 1);
+}
+
+class WorldFolder : public ::testing::Test {
+ protected:
+  std::string mapPath(const std::string& name) const { return harness.dir.file(name); }
+  std::string currentPath() const { return mapPath("TAB2214.MAP"); }
+
+  ScriptHarness harness;
+};
+
+TEST_F(WorldFolder, OneCellSetWritesFourHundredMapsWithOnlyThatCell) {
+  harness.addScript("void main() { settile(49, 1, 61); }");
+  WorldGenerationResult result =
+      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
+  EXPECT_TRUE(result.scriptRan);
+  EXPECT_EQ(result.filesWritten, 400);
+  EXPECT_TRUE(result.failedPaths.empty());
+  EXPECT_EQ(harness.messages.shown,
+            Records{"Warning!  This will replace all wilderness maps in the directory of the "
+                    "currently loaded map."});
+  for (int row = 0; row < kWorldSide; ++row) {
+    for (int column = 0; column < kWorldSide; ++column) {
+      std::string name = wildernessShortName(column, row);
+      Map map;
+      ASSERT_TRUE(map.load(mapPath(name + ".MAP").c_str())) << name;
+      EXPECT_EQ(map.kind, MapKind::Wilderness);
+      bool isBA = column == 1 && row == 0;
+      EXPECT_EQ(countNonZeroCells(map), isBA ? 1 : 0) << name;
+      if (isBA) {
+        EXPECT_EQ(map.getTile(0, 0), 61);
+      }
+    }
+  }
+}
+
+TEST_F(WorldFolder, RewrittenMapsLoseTheirTeleportsAndKind) {
+  Map old = patternedMap(MapKind::Local);
+  old.addTeleport(2, 3, "DUNGEON");
+  ASSERT_TRUE(old.save(mapPath("VEKCD.MAP").c_str()));
+  harness.addScript("void main() { settile(48 * 2 + 1, 24 * 3 + 1, 9); }");
+  ASSERT_TRUE(generateWorldMap(currentPath().c_str(), *harness.host, harness.messages).scriptRan);
+  Map rewritten;
+  ASSERT_TRUE(rewritten.load(mapPath("VEKCD.MAP").c_str()));
+  EXPECT_EQ(rewritten.kind, MapKind::Wilderness);
+  EXPECT_EQ(rewritten.teleportCount(), 0);
+  EXPECT_EQ(rewritten.getTile(0, 0), 9);
+  EXPECT_EQ(countNonZeroCells(rewritten), 1);
+}
+
+TEST_F(WorldFolder, AFileThatCannotBeWrittenIsSkippedAndTheRestAreWritten) {
+  // A folder where a map file should be: no rename can replace it, not
+  // even as root.
+  std::filesystem::create_directory(mapPath("VEKAB.MAP"));
+  std::filesystem::create_directory(mapPath("VEKBA.MAP"));
+  harness.addScript("void main() { for (int y = 1; y <= 480; y++) settile(1, y, 3); }");
+  WorldGenerationResult result =
+      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
+  EXPECT_EQ(result.filesWritten, 398);
+  // Listed in the order of writing: VEKBA (row A) comes before VEKAB.
+  EXPECT_EQ(result.failedPaths, (Records{mapPath("VEKBA.MAP"), mapPath("VEKAB.MAP")}));
+  EXPECT_TRUE(std::filesystem::is_directory(mapPath("VEKBA.MAP")));
+  Map last;
+  ASSERT_TRUE(last.load(mapPath("VEKAT.MAP").c_str()));
+  EXPECT_EQ(last.getTile(0, 23), 3);
+  // Nothing but the maps was left in the folder (no temporary files).
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(harness.dir.path())) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 400 + 1);  // 398 maps, 2 folders, the script
+}
+
+TEST_F(WorldFolder, NothingIsWrittenWhenTheRunDoesNotCountButTheWarningIsShown) {
+  harness.addScript("void main() { settile(1, 1, 1) }");
+  WorldGenerationResult failed =
+      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
+  EXPECT_FALSE(failed.scriptRan);
+  WorldGenerationResult cancelled =
+      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
+  EXPECT_FALSE(cancelled.scriptRan);
+  EXPECT_EQ(harness.messages.shown.size(), 3u);  // warning, build error, warning
+  EXPECT_EQ(harness.messages.shown[0], kWorldGenerationWarning);
+  EXPECT_EQ(harness.messages.shown[2], kWorldGenerationWarning);
+  EXPECT_FALSE(std::filesystem::exists(mapPath("VEKAA.MAP")));
+}
+
+TEST_F(WorldFolder, APathWithoutAFolderWritesIntoTheWorkingDirectory) {
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::create_directory(mapPath("work"));
+  std::filesystem::current_path(mapPath("work"));
+  harness.addScript("void main() { settile(960, 480, 4); }");
+  WorldGenerationResult result = generateWorldMap("", *harness.host, harness.messages);
+  harness.addScript("void main() { }");
+  WorldGenerationResult bare = generateWorldMap("VEKAA.MAP", *harness.host, harness.messages);
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(result.filesWritten, 400);
+  EXPECT_EQ(bare.filesWritten, 400);
+  Map map;
+  ASSERT_TRUE(map.load(mapPath("work/VEKTT.MAP").c_str()));
+  EXPECT_EQ(countNonZeroCells(map), 0);  // the second run cleared it
+  EXPECT_FALSE(std::filesystem::exists(mapPath("VEKAA.MAP")));
+}
+
+}  // namespace
+}  // namespace vek

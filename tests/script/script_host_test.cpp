@@ -1,0 +1,278 @@
+// One script run: the dialog, reading the file, the failure table, and what
+// counts as a run.
+
+#include <angelscript.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "script/script_host.h"
+#include "script/script_source.h"
+#include "script_test_support.h"
+
+namespace vek {
+namespace {
+
+using test::ScriptHarness;
+using Records = std::vector<std::string>;
+
+TEST(ScriptHost, AsksForAnAsFileWithTheScriptTitleStartingFromAnEmptyName) {
+  ScriptHarness harness;
+  EXPECT_FALSE(harness.host->runScript());
+  ASSERT_EQ(harness.files.calls().size(), 1u);
+  const auto& call = harness.files.calls()[0];
+  EXPECT_EQ(call.title, "Select AngelScript file");
+  EXPECT_EQ(call.extension, "as");
+  EXPECT_EQ(call.initialPath, "");
+  EXPECT_EQ(call.capacity, 1024u);
+}
+
+TEST(ScriptHost, FailedStepsShowTheirOneMessageOnceAndDoNotRunTheScript) {
+  struct Case {
+    const char* name;
+    std::function<std::string(ScriptHarness&)> prepare;  // gives the dialog's answer, or ""
+    ScriptOutcome outcome;
+    Records messages;
+  };
+  const std::string building =
+      "Error building script.  This is probably due to a syntax error in the script";
+  const Case cases[] = {
+      {"cancel", [](ScriptHarness&) { return std::string(); }, ScriptOutcome::Cancelled, {}},
+      {"missing file", [](ScriptHarness& h) { return h.dir.file("missing.as"); },
+       ScriptOutcome::OpenFailed, {"Error opening script"}},
+      {"folder", [](ScriptHarness& h) {
+         std::filesystem::create_directory(h.dir.file("folder.as"));
+         return h.dir.file("folder.as");
+       },
+       ScriptOutcome::OpenFailed, {"Error opening script"}},
+      {"unreadable", [](ScriptHarness& h) {
+         // A FIFO cannot be a script (and must not block the run).
+         std::string path = h.dir.file("fifo.as");
+         mkfifo(path.c_str(), 0600);
+         return path;
+       },
+       ScriptOutcome::OpenFailed, {"Error opening script"}},
+      {"too large", [](ScriptHarness& h) {
+         std::string path = h.dir.file("huge.as");
+         test::writeFileBytes(path, "");
+         std::filesystem::resize_file(path, kMaxScriptBytes + 1);  // sparse
+         return path;
+       },
+       ScriptOutcome::LoadFailed, {"Error loading script"}},
+      {"syntax error", [](ScriptHarness& h) {
+         test::writeFileBytes(h.dir.file("bad.as"), "void main() { settile(1, 1, 7) }\n");
+         return h.dir.file("bad.as");
+       },
+       ScriptOutcome::BuildFailed, {building}},
+      // The engine builds nothing from an empty file (read without touching
+      // anything past its zero-byte buffer) or one with only comments.
+      {"empty file", [](ScriptHarness& h) {
+         test::writeFileBytes(h.dir.file("empty.as"), "");
+         return h.dir.file("empty.as");
+       },
+       ScriptOutcome::BuildFailed, {building}},
+      {"only a comment", [](ScriptHarness& h) {
+         test::writeFileBytes(h.dir.file("comment.as"), "// void main() { settile(1, 1, 7); }");
+         return h.dir.file("comment.as");
+       },
+       ScriptOutcome::BuildFailed, {building}},
+      {"unknown function", [](ScriptHarness& h) {
+         test::writeFileBytes(h.dir.file("bad.as"), "void main() { settile(1, 1, 7); nope(); }");
+         return h.dir.file("bad.as");
+       },
+       ScriptOutcome::BuildFailed, {building}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptHarness harness;
+    std::string answer = c.prepare(harness);
+    if (!answer.empty()) harness.files.answer(answer);
+    EXPECT_FALSE(harness.host->runScript());
+    EXPECT_EQ(harness.host->lastRun().outcome, c.outcome);
+    EXPECT_EQ(harness.messages.shown, c.messages);
+    EXPECT_EQ(harness.grid->get(1, 1), 0);
+  }
+}
+
+TEST(ScriptHost, BuildErrorsComeWithLineAndColumn) {
+  ScriptHarness harness;
+  std::vector<ScriptDiagnostic> seen;
+  ScriptHost::Options options;
+  options.onDiagnostic = [&](const ScriptDiagnostic& d) { seen.push_back(d); };
+  ScriptHost host(*harness.grid, Platform{harness.files, harness.messages, harness.fixedPointer},
+                  options);
+  harness.addScript("void main() {\n  int a = 1;\n  a = ;\n}\n");
+  EXPECT_FALSE(host.runScript());
+  const auto& diagnostics = host.lastRun().diagnostics;
+  ASSERT_FALSE(diagnostics.empty());
+  bool found = false;
+  for (const ScriptDiagnostic& d : diagnostics) {
+    if (d.kind == ScriptDiagnostic::Kind::Error) {
+      EXPECT_EQ(d.section, "module");
+      EXPECT_EQ(d.line, 3);
+      EXPECT_EQ(d.column, 7);
+      EXPECT_FALSE(d.text.empty());
+      found = true;
+    }
+  }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(seen.size(), diagnostics.size());
+}
+
+TEST(ScriptHost, AFailedRegistrationEndsTheRunBeforeTheDialog) {
+  ScriptHarness harness;
+  ScriptHost::Options options;
+  options.registerExtras = [](asIScriptEngine& engine) {
+    return engine.RegisterGlobalFunction("void broken(", asFUNCTION(std::abort),
+                                          asCALL_CDECL) >= 0;
+  };
+  ScriptHost host(*harness.grid, Platform{harness.files, harness.messages, harness.fixedPointer},
+                  options);
+  harness.addScript("void main() { settile(1, 1, 7); }");
+  EXPECT_FALSE(host.runScript());
+  EXPECT_EQ(host.lastRun().outcome, ScriptOutcome::EngineFailed);
+  EXPECT_TRUE(harness.files.calls().empty());
+  EXPECT_EQ(harness.messages.shown, Records{"Error adding script to engine."});
+  EXPECT_FALSE(host.lastRun().diagnostics.empty());
+  EXPECT_EQ(harness.grid->get(1, 1), 0);
+}
+
+TEST(ScriptHost, ScriptsWithoutMainStillCountAsARun) {
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"no main", "int helper() { settile(1, 1, 9); return 1; }"},
+      {"main of another kind", "int main() { settile(1, 1, 9); return 0; }"},
+      {"a global, no final newline", "int unused = 9;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptHarness harness;
+    EXPECT_TRUE(harness.run(c.text));
+    EXPECT_EQ(harness.host->lastRun().outcome, ScriptOutcome::NoMain);
+    EXPECT_TRUE(harness.messages.shown.empty());
+    EXPECT_EQ(harness.grid->get(1, 1), 0);
+  }
+}
+
+TEST(ScriptHost, AnExceptionHalfwayKeepsTheEarlierWritesAndIsReported) {
+  ScriptHarness harness;
+  EXPECT_TRUE(harness.run("void main() {\n"
+                          "  settile(1, 1, 9);\n"
+                          "  int zero = 0;\n"
+                          "  int never = 1 / zero;\n"
+                          "  settile(2, 1, 9);\n"
+                          "}\n"));
+  const ScriptRunReport& report = harness.host->lastRun();
+  EXPECT_EQ(report.outcome, ScriptOutcome::StoppedByException);
+  EXPECT_EQ(report.exceptionLine, 4);
+  EXPECT_EQ(report.exceptionFunction, "void main()");
+  EXPECT_FALSE(report.exceptionText.empty());
+  EXPECT_TRUE(harness.messages.shown.empty());
+  EXPECT_EQ(harness.grid->get(1, 1), 9);
+  EXPECT_EQ(harness.grid->get(2, 1), 0);
+}
+
+TEST(ScriptHost, EachRunStartsFromAFreshEngine) {
+  ScriptHarness harness;
+  const std::string script =
+      "int runs = 0;\n"
+      "void main() { runs++; recordInt(runs); settile(runs, 1, 7); }\n";
+  std::string path = harness.addScript(script);
+  harness.files.answer(path);
+  EXPECT_TRUE(harness.host->runScript());
+  EXPECT_TRUE(harness.host->runScript());
+  EXPECT_EQ(harness.records, (Records{"1", "1"}));
+  EXPECT_EQ(harness.grid->get(2, 1), 0);
+}
+
+TEST(ScriptHost, TheGridKeepsItsContentBetweenRuns) {
+  ScriptHarness harness;
+  ASSERT_TRUE(harness.run("void main() { settile(500, 300, 42); }"));
+  ASSERT_TRUE(harness.run("void main() { recordInt(gettile(500, 300)); }"));
+  EXPECT_EQ(harness.records, Records{"42"});
+}
+
+TEST(ScriptHost, AnAbortedRunDoesNotCount) {
+  ScriptHarness harness;
+  ScriptHost* host = nullptr;
+  struct Aborter {
+    ScriptHost** host;
+    // void stop()
+    void stop() { (*host)->abortRun("stopped by the host"); }
+  } aborter{&host};
+  ScriptHost::Options options;
+  options.registerExtras = [&](asIScriptEngine& engine) {
+    return engine.RegisterGlobalFunction("void stop()", asMETHOD(Aborter, stop),
+                                         asCALL_THISCALL_ASGLOBAL, &aborter) >= 0;
+  };
+  ScriptHost aborting(*harness.grid,
+                      Platform{harness.files, harness.messages, harness.fixedPointer}, options);
+  host = &aborting;
+  harness.addScript("void main() { settile(1, 1, 3); stop(); settile(2, 1, 3); }");
+  EXPECT_FALSE(aborting.runScript());
+  EXPECT_EQ(aborting.lastRun().outcome, ScriptOutcome::Aborted);
+  EXPECT_EQ(aborting.lastRun().abortReason, "stopped by the host");
+  EXPECT_TRUE(harness.messages.shown.empty());
+  EXPECT_EQ(harness.grid->get(2, 1), 0);
+
+  // A global's initialiser runs while the script is built.
+  harness.addScript("bool stopped = stopNow();\n"
+                    "bool stopNow() { stop(); return true; }\n"
+                    "void main() { settile(4, 1, 3); }\n");
+  EXPECT_FALSE(aborting.runScript());
+  EXPECT_EQ(aborting.lastRun().outcome, ScriptOutcome::Aborted);
+  EXPECT_TRUE(harness.messages.shown.empty());
+  EXPECT_EQ(harness.grid->get(4, 1), 0);
+
+  // Outside a run there is nothing to abort; the next run is not affected.
+  aborting.abortRun("ignored");
+  harness.addScript("void main() { settile(5, 1, 3); }");
+  EXPECT_TRUE(aborting.runScript());
+  EXPECT_EQ(harness.grid->get(5, 1), 3);
+}
+
+TEST(ScriptSource, ReadsTheWholeFileAndAddsATerminatorOutsideTheCode) {
+  test::TempDir dir;
+  const std::string bytes("void main() {}\r\n\0\xff", 18);
+  test::writeFileBytes(dir.file("a.as"), bytes);
+  ScriptCode code;
+  ASSERT_EQ(readScriptFile(dir.file("a.as").c_str(), code), ScriptReadResult::Read);
+  ASSERT_EQ(code.size(), bytes.size() + 1);
+  EXPECT_EQ(std::string(code.data(), bytes.size()), bytes);
+  EXPECT_EQ(code.back(), '\0');
+
+  test::writeFileBytes(dir.file("empty.as"), "");
+  ASSERT_EQ(readScriptFile(dir.file("empty.as").c_str(), code), ScriptReadResult::Read);
+  EXPECT_EQ(code, ScriptCode{'\0'});
+  EXPECT_EQ(readScriptFile(nullptr, code), ScriptReadResult::OpenFailed);
+}
+
+TEST(ScriptSource, AFileThatChangedSizeSinceItWasMeasuredIsReadWithinTheBuffer) {
+  test::TempDir dir;
+  test::writeFileBytes(dir.file("a.as"), "abcdef");
+  int fd = ::open(dir.file("a.as").c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ScriptCode code;
+  // Measured at 100 bytes, 6 left by the time it is read.
+  ASSERT_EQ(readScriptBytes(fd, 100, code), ScriptReadResult::Read);
+  EXPECT_EQ(std::string(code.data()), "abcdef");
+  EXPECT_EQ(code.size(), 7u);
+  // Measured at 3 bytes, grown since: only the measured bytes.
+  ASSERT_EQ(::lseek(fd, 0, SEEK_SET), 0);
+  ASSERT_EQ(readScriptBytes(fd, 3, code), ScriptReadResult::Read);
+  EXPECT_EQ(std::string(code.data()), "abc");
+  EXPECT_EQ(code.size(), 4u);
+  ::close(fd);
+  // A descriptor that cannot be read.
+  EXPECT_EQ(readScriptBytes(-1, 10, code), ScriptReadResult::LoadFailed);
+  EXPECT_TRUE(code.empty());
+}
+
+}  // namespace
+}  // namespace vek

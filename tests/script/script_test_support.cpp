@@ -1,0 +1,67 @@
+#include "script_test_support.h"
+
+#include <angelscript.h>
+
+#include <cstring>
+
+namespace vek::test {
+
+bool ScriptedFileDialog::chooseFile(const char* title, const char* extension, char* path,
+                                    std::size_t capacity) {
+  calls_.push_back(Call{title, extension, path, capacity});
+  if (answers_.empty()) return false;
+  std::string answer = answers_.front();
+  answers_.erase(answers_.begin());
+  if (answer.size() >= capacity) return false;
+  std::memcpy(path, answer.c_str(), answer.size() + 1);
+  return true;
+}
+
+void FixedPixelPointer::waitForLeftClick(int width, int height, int* x, int* y) {
+  ++calls;
+  lastWidth = width;
+  lastHeight = height;
+  *x = pixelX;
+  *y = pixelY;
+}
+
+ScriptHarness::ScriptHarness() : grid(std::make_unique<ScriptGrid>()) { createHost(fixedPointer); }
+
+ScriptHarness::ScriptHarness(PointerWait& pointer) : grid(std::make_unique<ScriptGrid>()) {
+  createHost(pointer);
+}
+
+void ScriptHarness::createHost(PointerWait& pointer) {
+  ScriptHost::Options options;
+  options.registerExtras = [this](asIScriptEngine& engine) {
+    return engine.RegisterGlobalFunction("void record(const string &in)",
+                                         asMETHOD(ScriptHarness, record),
+                                         asCALL_THISCALL_ASGLOBAL, this) >= 0 &&
+           engine.RegisterGlobalFunction("void recordInt(int)", asMETHOD(ScriptHarness, recordInt),
+                                         asCALL_THISCALL_ASGLOBAL, this) >= 0 &&
+           engine.RegisterGlobalFunction("void recordFlag(bool)",
+                                         asMETHOD(ScriptHarness, recordFlag),
+                                         asCALL_THISCALL_ASGLOBAL, this) >= 0;
+  };
+  host = std::make_unique<ScriptHost>(*grid, Platform{files, messages, pointer}, options);
+}
+
+void ScriptHarness::record(const ScriptStringValue& text) { records.push_back(text.text()); }
+
+void ScriptHarness::recordInt(int value) { records.push_back(std::to_string(value)); }
+
+void ScriptHarness::recordFlag(bool value) { records.push_back(value ? "true" : "false"); }
+
+std::string ScriptHarness::addScript(const std::string& text, const std::string& name) {
+  std::string path = dir.file(name);
+  writeFileBytes(path, text);
+  files.answer(path);
+  return path;
+}
+
+bool ScriptHarness::run(const std::string& text) {
+  addScript(text);
+  return host->runScript();
+}
+
+}  // namespace vek::test
