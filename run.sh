@@ -18,4 +18,8 @@ if [ ! -x build/bin/vekedit ]; then
   echo "The editor (build/bin/vekedit) is not built yet." >&2
   exit 1
 fi
-exec build/bin/vekedit "$@"
+# The editor reads its tile pictures from data.dat in the folder it runs in.
+mkdir -p run
+cp build/data.dat run/data.dat
+cd run
+exec ../build/bin/vekedit "$@"

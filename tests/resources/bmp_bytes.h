@@ -1,0 +1,114 @@
+#pragma once
+
+// BMP files built byte by byte for the decoder's tests, and pixel checks
+// against pictures written as rows of colour letters.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive_bytes.h"
+
+namespace vek::test {
+
+// The colour letters of the expected pictures: pure colours, which every
+// depth and palette conversion keeps exactly.
+inline int colourOfLetter(char letter, int depth) {
+  switch (letter) {
+    case 'K':
+      return makecol_depth(depth, 0, 0, 0);
+    case 'R':
+      return makecol_depth(depth, 255, 0, 0);
+    case 'G':
+      return makecol_depth(depth, 0, 255, 0);
+    case 'B':
+      return makecol_depth(depth, 0, 0, 255);
+    case 'Y':
+      return makecol_depth(depth, 255, 255, 0);
+    case 'C':
+      return makecol_depth(depth, 0, 255, 255);
+    case 'M':
+      return makecol_depth(depth, 255, 0, 255);
+    case 'W':
+      return makecol_depth(depth, 255, 255, 255);
+  }
+  ADD_FAILURE() << "no colour letter " << letter;
+  return -1;
+}
+
+// One palette entry in the file's order: blue, green, red.
+inline std::string bgr(char letter) {
+  switch (letter) {
+    case 'K':
+      return std::string("\x00\x00\x00", 3);
+    case 'R':
+      return std::string("\x00\x00\xFF", 3);
+    case 'G':
+      return std::string("\x00\xFF\x00", 3);
+    case 'B':
+      return std::string("\xFF\x00\x00", 3);
+    case 'Y':
+      return std::string("\x00\xFF\xFF", 3);
+    case 'C':
+      return std::string("\xFF\xFF\x00", 3);
+    case 'M':
+      return std::string("\xFF\x00\xFF", 3);
+    case 'W':
+      return std::string("\xFF\xFF\xFF", 3);
+  }
+  ADD_FAILURE() << "no colour letter " << letter;
+  return "";
+}
+
+// A Windows palette: four bytes an entry, the fourth reserved.
+inline std::string windowsPalette(const std::string& letters) {
+  std::string palette;
+  for (char letter : letters) palette += bgr(letter) + '\x5A';
+  return palette;
+}
+
+inline std::string os2Palette(const std::string& letters) {
+  std::string palette;
+  for (char letter : letters) palette += bgr(letter);
+  return palette;
+}
+
+inline std::string fileHeader(std::uint32_t pixelOffset) {
+  return "BM" + le32(0) + le16(0) + le16(0) + le32(pixelOffset);
+}
+
+inline std::string windowsHeader(std::int32_t width, std::int32_t height, int bitCount,
+                                 std::uint32_t compression) {
+  return le32(40) + le32(static_cast<std::uint32_t>(width)) +
+         le32(static_cast<std::uint32_t>(height)) + le16(1) + le16(bitCount) + le32(compression) +
+         le32(0) + le32(2835) + le32(2835) + le32(0) + le32(0);
+}
+
+inline std::string os2Header(std::uint16_t width, std::uint16_t height, int bitCount) {
+  return le32(12) + le16(width) + le16(height) + le16(1) + le16(bitCount);
+}
+
+inline std::string bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int value : values) out.push_back(static_cast<char>(value));
+  return out;
+}
+
+// Checks every pixel of bitmap against rows of colour letters, top row first.
+inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
+                          const std::string& what) {
+  ASSERT_NE(bitmap, nullptr) << what;
+  ASSERT_EQ(bitmap->h, static_cast<int>(rows.size())) << what;
+  ASSERT_EQ(bitmap->w, static_cast<int>(rows[0].size())) << what;
+  int depth = bitmap_color_depth(bitmap);
+  for (int y = 0; y < bitmap->h; ++y) {
+    for (int x = 0; x < bitmap->w; ++x) {
+      EXPECT_EQ(getpixel(bitmap, x, y), colourOfLetter(rows[y][x], depth))
+          << what << ": pixel (" << x << ", " << y << ") should be " << rows[y][x];
+    }
+  }
+}
+
+}  // namespace vek::test
