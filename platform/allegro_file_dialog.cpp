@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kDialogWidth = 600;
 constexpr int kDialogHeight = 400;
+// The title of a dialog that is given none, as a native open dialog has.
+constexpr const char* kDefaultTitle = "Open";
 
 // Dark text on a light dialog, whatever the colour depth.
 void useReadableDialogColours() {
@@ -40,10 +42,13 @@ bool AllegroFileDialog::chooseFile(const char* title, const char* extension, cha
   const std::string original = path;
   int size = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
 
+  // Keys typed into the editor before the dialog opened are not meant for
+  // the path.
+  clear_keybuf();
   useReadableDialogColours();
   show_mouse(screen);
   bool confirmed = false;
-  while (file_select_ex(title, path, extension, size, kDialogWidth, kDialogHeight)) {
+  while (file_select_ex(title ? title : kDefaultTitle, path, extension, size, kDialogWidth, kDialogHeight)) {
     if (isExistingRegularFile(path)) {
       confirmed = true;
       break;

@@ -6,9 +6,10 @@ namespace vek {
 
 // The open-file dialog of the editor: Allegro's file selector drawn in the
 // editor's window, 600 x 400 and centred, with the pointer shown while it is
-// open. Typing edits the path, Enter confirms, Escape or Cancel cancels. A
-// confirmed path that is not an existing regular file opens the selector
-// again on that path, as a native dialog refuses it.
+// open, titled "Open" when given no title. Typing edits the path, Enter
+// confirms, Escape or Cancel cancels; keys typed before it opened are
+// dropped. A confirmed path that is not an existing regular file opens the
+// selector again on that path, as a native dialog refuses it.
 class AllegroFileDialog : public FileDialog {
  public:
   bool chooseFile(const char* title, const char* extension, char* path,

@@ -12,12 +12,13 @@ namespace vek {
 class FileDialog {
  public:
   virtual ~FileDialog() = default;
-  // Shows an open-file dialog titled title that lists folders and the files
-  // whose extension is extension ("MAP", "as"). It starts from the content of
-  // path (an empty path starts in the working directory) and accepts only an
-  // existing regular file in an existing folder. On confirmation the full
-  // path stands in path (capacity bytes, terminator included) and the result
-  // is true; on cancel path is unchanged and the result false.
+  // Shows an open-file dialog titled title (null: the platform's default
+  // title, "Open") that lists folders and the files whose extension is
+  // extension ("MAP", "as"). It starts from the content of path (an empty
+  // path starts in the working directory) and accepts only an existing
+  // regular file in an existing folder. On confirmation the full path stands
+  // in path (capacity bytes, terminator included) and the result is true;
+  // on cancel path is unchanged and the result false.
   virtual bool chooseFile(const char* title, const char* extension, char* path,
                           std::size_t capacity) = 0;
 };

@@ -1,0 +1,62 @@
+#include "app/commands.h"
+
+#include "app/world_grid.h"
+#include "map/map_naming.h"
+#include "script/generation_commands.h"
+
+namespace vek {
+namespace {
+
+CommandContext& contextOf(void* argument) { return *static_cast<CommandContext*>(argument); }
+
+}  // namespace
+
+void loadMap(CommandContext& context) {
+  // No title: the dialog shows the platform's own ("Open").
+  if (context.platform.files.chooseFile(nullptr, kMapExtension, context.currentPath,
+                                        kPathCapacity)) {
+    context.currentMap.load(context.currentPath);
+  }
+  context.mode = EditorMode::Edit;
+}
+
+void saveMap(CommandContext& context) {
+  if (context.mode != EditorMode::Edit) return;
+  context.currentMap.save(context.currentPath);
+}
+
+void viewWorldMap(CommandContext& context) {
+  fillWorldGrid(context.worldGrid, folderPart(context.currentPath));
+  context.mode = EditorMode::WorldView;
+}
+
+void placeFeatureOnMap(CommandContext& context) {
+  // The frozen frame that getpos shows, and what stays on the screen while
+  // the script dialog is open, is this pass's frame.
+  if (screen && context.backBuffer) {
+    blit(context.backBuffer, screen, 0, 0, 0, 0, screen->w, screen->h);
+  }
+  placeFeature(context.currentMap, context.scriptHost);
+}
+
+void generateMapFromScript(CommandContext& context) {
+  generateCurrentMap(context.currentMap, context.scriptHost);
+}
+
+void generateWorldFromScript(CommandContext& context) {
+  generateWorldMap(context.currentPath, context.scriptHost, context.platform.messages);
+  context.currentMap.load(context.currentPath);
+}
+
+void onLoadClicked(void* context, void*) { loadMap(contextOf(context)); }
+void onSaveClicked(void* context, void*) { saveMap(contextOf(context)); }
+void onWorldMapClicked(void* context, void*) { viewWorldMap(contextOf(context)); }
+void onPlaceFeatureClicked(void* context, void*) { placeFeatureOnMap(contextOf(context)); }
+void onGenerateCurrentMapClicked(void* context, void*) {
+  generateMapFromScript(contextOf(context));
+}
+void onGenerateWorldMapClicked(void* context, void*) {
+  generateWorldFromScript(contextOf(context));
+}
+
+}  // namespace vek

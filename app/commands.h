@@ -1,0 +1,42 @@
+#pragma once
+
+// The six commands of the main form's buttons. Each runs to its end inside
+// the pass whose form update saw its button pressed; its dialogs and scripts
+// hold the main loop meanwhile.
+
+#include "app/command_context.h"
+
+namespace vek {
+
+// The extension the map dialogs list.
+inline constexpr const char* kMapExtension = "MAP";
+
+// LOAD: the map dialog on the current path; a confirmed file is loaded.
+// The mode becomes Edit either way.
+void loadMap(CommandContext& context);
+// SAVE: in Edit, writes the current map to the current path; in any other
+// mode nothing happens at all.
+void saveMap(CommandContext& context);
+// VIEW WORLD MAP: fills the world grid from the folder of the current path
+// and shows the world picture.
+void viewWorldMap(CommandContext& context);
+// PLACE FEATURE: shows this pass's frame on the screen, then runs a feature
+// script over the current map.
+void placeFeatureOnMap(CommandContext& context);
+// GENERATE CURRENT MAP: runs a script that makes the current map from
+// nothing.
+void generateMapFromScript(CommandContext& context);
+// GENERATE WORLD MAP: runs a script that writes the 400 wilderness maps of
+// the current path's folder, then loads the current map again from its
+// path, since it may be one of them.
+void generateWorldFromScript(CommandContext& context);
+
+// The same six as click handlers: arg1 is the CommandContext, arg2 unused.
+void onLoadClicked(void* context, void* unused);
+void onSaveClicked(void* context, void* unused);
+void onWorldMapClicked(void* context, void* unused);
+void onPlaceFeatureClicked(void* context, void* unused);
+void onGenerateCurrentMapClicked(void* context, void* unused);
+void onGenerateWorldMapClicked(void* context, void* unused);
+
+}  // namespace vek

@@ -1,0 +1,113 @@
+#include "app/editor_screen.h"
+
+#include "app/screen_layout.h"
+
+namespace vek {
+namespace {
+
+int white() { return makecol(255, 255, 255); }
+int red() { return makecol(255, 0, 0); }
+
+// A tile's picture, cut to one cell.
+void drawPicture(BITMAP* target, BITMAP* picture, int x, int y) {
+  blit(picture, target, 0, 0, x, y, layout::kCellWidth, layout::kCellHeight);
+}
+
+// A tile code as one character. Code 0 formats as an empty text and draws
+// nothing.
+void drawCharacter(BITMAP* target, TileCode code, int x, int y) {
+  textprintf_ex(target, font, x, y, white(), -1, "%c", code);
+}
+
+void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tiles) {
+  textout_ex(target, font, layout::kSelectedHeading, layout::kSelectedHeadingX,
+             layout::kSelectedHeadingY, white(), -1);
+  if (BITMAP* picture = tiles.picture(selectedTile)) {
+    drawPicture(target, picture, layout::kSelectedPictureX, layout::kSelectedPictureY);
+  } else {
+    drawCharacter(target, selectedTile, layout::kSelectedPictureX, layout::kSelectedPictureY);
+  }
+  textprintf_ex(target, font, layout::kSelectedCodeX, layout::kSelectedCodeY, white(), -1, "%i",
+                selectedTile);
+}
+
+// Rows go on past the bottom of the screen, where they are simply not seen.
+void drawTeleportList(BITMAP* target, const Map& map) {
+  textout_ex(target, font, layout::kTeleportHeading, layout::kTeleportHeadingX,
+             layout::kTeleportHeadingY, white(), -1);
+  textout_ex(target, font, "+", layout::kMarkX, layout::kPlusY, red(), -1);
+  int y = layout::kTeleportRowsTop;
+  for (const Teleport& teleport : map.teleports()) {
+    if (y >= target->h) break;
+    textprintf_ex(target, font, layout::kTeleportPositionX, y, white(), -1, "%i,%i", teleport.x,
+                  teleport.y);
+    textout_ex(target, font, teleport.name, layout::kTeleportNameX, y, white(), -1);
+    textout_ex(target, font, "-", layout::kMarkX, y, red(), -1);
+    y += layout::kTeleportRowHeight;
+  }
+}
+
+}  // namespace
+
+void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles) {
+  for (int row = 0; row < Map::kRows; ++row) {
+    for (int column = 0; column < Map::kColumns; ++column) {
+      TileCode code = map.getTile(column, row);
+      int x = column * layout::kCellWidth;
+      int y = row * layout::kCellHeight;
+      if (BITMAP* picture = tiles.picture(code)) {
+        drawPicture(target, picture, x, y);
+      } else {
+        drawCharacter(target, code, x + layout::kMapCharacterX, y + layout::kCharacterY);
+      }
+    }
+  }
+}
+
+void drawPalette(BITMAP* target, const TileSet& tiles) {
+  for (int row = 0; row < layout::kPaletteRows; ++row) {
+    for (int column = 0; column < layout::kPaletteColumns; ++column) {
+      TileCode code = static_cast<TileCode>(row * layout::kPaletteColumns + column);
+      int x = column * layout::kCellWidth;
+      int y = layout::kPaletteTop + row * layout::kCellHeight;
+      // The character first: a picture smaller than the cell lets it show.
+      drawCharacter(target, code, x + layout::kPaletteCharacterX, y + layout::kCharacterY);
+      if (BITMAP* picture = tiles.picture(code)) drawPicture(target, picture, x, y);
+    }
+  }
+}
+
+const char* mapKindLabel(MapKind kind) {
+  switch (kind) {
+    case MapKind::Wilderness:
+      return "WILDERNESS";
+    case MapKind::Local:
+      return "LOCAL";
+    case MapKind::Interior:
+      return "INTERIOR";
+  }
+  return nullptr;
+}
+
+void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
+                     TileCode selectedTile, const TileSet& tiles) {
+  textout_ex(target, font, currentPath, layout::kPathX, layout::kPathY, white(), -1);
+  if (const char* label = mapKindLabel(map.kind)) {
+    textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
+  }
+  drawSelectedTile(target, selectedTile, tiles);
+  drawTeleportList(target, map);
+  textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
+             layout::kReadoutHeadingY, white(), -1);
+}
+
+void drawCellReadout(BITMAP* target, const Map& map, int mouseX, int mouseY) {
+  int column = mouseX / layout::kCellWidth;
+  int row = mouseY / layout::kCellHeight;
+  textprintf_ex(target, font, layout::kReadoutPositionX, layout::kReadoutY, white(), -1, "%i,%i",
+                column + 1, row + 1);
+  textprintf_ex(target, font, layout::kReadoutCodeX, layout::kReadoutY, white(), -1, "%i",
+                map.getTile(column, row));
+}
+
+}  // namespace vek

@@ -1,0 +1,37 @@
+#pragma once
+
+// The parts of the editor's frame, drawn into the back buffer on every pass
+// (the world picture and its readout are in world_picture.h and
+// world_view.h). Texts use Allegro's built-in font on a transparent
+// background: white, but for the red "+" and "-" marks of the teleport list.
+
+#include <allegro.h>
+
+#include "map/map.h"
+#include "resources/tile_set.h"
+
+namespace vek {
+
+// The 48 x 24 cells of map in the map area: each cell's picture (its
+// top-left 18 x 20 pixels), or without one its character 5 pixels into the
+// cell and 8 down.
+void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles);
+
+// The 256 codes in 8 rows of 32 cells from (0, 520): each code's character,
+// 4 pixels into the cell and 8 down, then its picture over it.
+void drawPalette(BITMAP* target, const TileSet& tiles);
+
+// "WILDERNESS", "LOCAL" or "INTERIOR"; null for any other kind value.
+const char* mapKindLabel(MapKind kind);
+
+// In this order: the current path, the map kind label, "SELECTED TILE", the
+// selected tile's picture (or character) and code, "TELEPORTS" with the red
+// "+", one row per teleport (position, name, red "-"), "MAP POS  TILE".
+void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
+                     TileCode selectedTile, const TileSet& tiles);
+
+// The readout over the map: the cell under the mouse as column + 1, row + 1
+// and its tile code. For a point of the map area only.
+void drawCellReadout(BITMAP* target, const Map& map, int mouseX, int mouseY);
+
+}  // namespace vek

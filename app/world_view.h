@@ -1,0 +1,35 @@
+#pragma once
+
+// The world map view's readout and its click: which wilderness map and which
+// tile lie under the mouse in the world picture, and opening that map.
+
+#include <allegro.h>
+
+#include "app/world_grid.h"
+#include "map/map.h"
+
+namespace vek {
+
+// The place in the world under a point of the world picture.
+struct WorldPosition {
+  int gridColumn;   // 0..959: (x * 960) / 864
+  int gridRow;      // 0..479: y itself
+  int worldColumn;  // 0..19: the wilderness map's column (letter 'A' + n)
+  int worldRow;     // 0..19: its row
+};
+
+// For a point of the map area (1 <= x < 864, 0 <= y < 480).
+WorldPosition worldPositionAt(int x, int y);
+
+// The readout over the world picture: the map's short name ("VEK%c%c") at
+// the readout's position place and the cell's code at its tile place.
+void drawWorldReadout(BITMAP* target, const WorldGrid& grid, int mouseX, int mouseY);
+
+// A left click in the world picture: the wilderness map under the point, in
+// the folder of currentPath, becomes the current path (kPathCapacity bytes)
+// and is loaded into map. Without its file the map becomes a new, empty
+// wilderness map, which a later SAVE creates. A name that would not fit the
+// path buffer changes nothing and gives false.
+bool openWorldMapAt(int x, int y, char* currentPath, Map& map);
+
+}  // namespace vek

@@ -1,0 +1,244 @@
+// The main form and its six commands, pressed through the form manager in a
+// pass as a user presses them, with scripted dialogs and real scripts.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "app/main_form.h"
+#include "app_test_support.h"
+#include "map/map_naming.h"
+#include "script/generation_commands.h"
+
+namespace vek {
+namespace {
+
+using test::HeadlessEditor;
+
+// Points on the buttons.
+constexpr int kLoadX = 880, kLoadY = 10;
+constexpr int kSaveX = 930, kSaveY = 10;
+constexpr int kWorldMapX = 700, kWorldMapY = 525;
+constexpr int kFeatureX = 700, kFeatureY = 545;
+constexpr int kCurrentMapX = 700, kCurrentMapY = 565;
+constexpr int kWorldX = 700, kWorldY = 585;
+
+class Commands : public ::testing::Test {
+ protected:
+  Commands() {
+    folder = editor.dir.path() + "/";
+    test::writeFilledMap(folder + "VEKBA.MAP", ',');
+    app = &editor.start({}, folder + "VEKBA.MAP");
+  }
+
+  std::string writeScript(const std::string& name, const std::string& text) {
+    std::string path = folder + name;
+    EXPECT_TRUE(test::writeFileBytes(path, text));
+    return path;
+  }
+
+  HeadlessEditor editor;
+  EditorApp* app;
+  std::string folder;
+};
+
+TEST_F(Commands, TheMainFormHoldsTheSixButtonsInOrder) {
+  ASSERT_NE(app->formManager, nullptr);
+  const FormEntry* formEntry = app->formManager->forms.get();
+  ASSERT_NE(formEntry, nullptr);
+  EXPECT_STREQ(formEntry->name, "frmMain");
+  EXPECT_EQ(formEntry->next, nullptr);
+  const Form& form = *formEntry->form;
+  EXPECT_EQ(form.x, 0);
+  EXPECT_EQ(form.y, 0);
+  EXPECT_EQ(form.width, 1000);
+  EXPECT_EQ(form.height, 700);
+
+  struct Expected {
+    const char* name;
+    const char* caption;
+    int x, y, width, height;
+  };
+  const Expected expected[] = {
+      {"cmdLoad", "LOAD", 870, 5, 40, 10},
+      {"cmdSave", "SAVE", 920, 5, 40, 10},
+      {"cmdWorldMap", "VIEW WORLD MAP", 650, 520, 170, 10},
+      {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10},
+      {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10},
+      {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10},
+  };
+  // The list is newest first: walk it and compare from the last button.
+  std::set<ClickHandler> handlers;
+  int index = 5;
+  for (const ControlEntry* entry = form.controls.get(); entry; entry = entry->next.get()) {
+    ASSERT_GE(index, 0);
+    const Expected& e = expected[index--];
+    SCOPED_TRACE(e.name);
+    EXPECT_STREQ(entry->name, e.name);
+    const Button* button = controlAs<Button>(entry->control.get());
+    ASSERT_NE(button, nullptr);
+    EXPECT_STREQ(button->caption, e.caption);
+    EXPECT_EQ(button->x, e.x);
+    EXPECT_EQ(button->y, e.y);
+    EXPECT_EQ(button->width, e.width);
+    EXPECT_EQ(button->height, e.height);
+    EXPECT_EQ(button->onClickArg1, static_cast<void*>(&app->commandContext));
+    EXPECT_EQ(button->onClickArg2, nullptr);
+    ASSERT_NE(button->onClick, nullptr);
+    handlers.insert(button->onClick);
+  }
+  EXPECT_EQ(index, -1);
+  EXPECT_EQ(handlers.size(), 6u);
+}
+
+TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
+  std::string path = folder + "SAVED.MAP";
+  std::strcpy(app->currentPath, path.c_str());
+  app->currentMap.setTile(0, 0, 'x');
+  app->currentMap.addTeleport(2, 3, "CAVE");
+  for (EditorMode mode : {EditorMode::PlaceTeleport, EditorMode::WorldView}) {
+    app->mode = mode;
+    editor.click(kSaveX, kSaveY);
+    EXPECT_EQ(app->mode, mode);
+    EXPECT_EQ(test::readFileBytes(path), "") << "nothing written";
+  }
+  app->mode = EditorMode::Edit;
+  editor.click(kSaveX, kSaveY);
+  EXPECT_EQ(app->mode, EditorMode::Edit);
+  std::string expected = "WILDERNESS!>22,15:CAVE!\r\n";
+  for (int row = 0; row < 24; ++row) {
+    std::string line(48, ',');
+    if (row == 0) line[0] = 'x';
+    expected += " " + line + "\r\n";
+  }
+  EXPECT_EQ(test::readFileBytes(path), expected);
+}
+
+TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
+  for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
+    app->mode = mode;
+    app->currentMap.setTile(3, 3, 'u');  // unsaved: not reloaded
+    editor.files.cancelNext();
+    editor.click(kLoadX, kLoadY);
+    EXPECT_EQ(app->mode, EditorMode::Edit);
+    EXPECT_EQ(std::string(app->currentPath), folder + "VEKBA.MAP");
+    EXPECT_EQ(app->currentMap.getTile(3, 3), 'u');
+  }
+  const auto& call = editor.files.calls.back();
+  EXPECT_EQ(call.title, std::nullopt);
+  EXPECT_EQ(call.extension, "MAP");
+  EXPECT_EQ(call.initialPath, folder + "VEKBA.MAP");
+}
+
+TEST_F(Commands, LoadReplacesPathAndMapAndEndsAnyModeInEdit) {
+  test::writeFilledMap(folder + "CAVE.MAP", '#', MapKind::Interior);
+  app->mode = EditorMode::WorldView;
+  editor.files.answer(folder + "CAVE.MAP");
+  editor.click(kLoadX, kLoadY);
+  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(std::string(app->currentPath), folder + "CAVE.MAP");
+  EXPECT_EQ(app->currentMap.kind, MapKind::Interior);
+  EXPECT_EQ(app->currentMap.getTile(0, 0), '#');
+}
+
+TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
+  editor.files.cancelNext();
+  editor.pass(kLoadX, kLoadY, 1);
+  editor.pass(kLoadX, kLoadY, 1);
+  editor.pass(kLoadX, kLoadY, 1);
+  EXPECT_EQ(editor.files.calls.size(), 2u);  // the first map's dialog and one LOAD
+  editor.pass(kLoadX, kLoadY, 0);
+  editor.pass(kLoadX, kLoadY, 1);
+  EXPECT_EQ(editor.files.calls.size(), 3u);
+}
+
+TEST_F(Commands, ViewWorldMapFillsTheGridFromTheCurrentFolder) {
+  editor.click(kWorldMapX, kWorldMapY);
+  EXPECT_EQ(app->mode, EditorMode::WorldView);
+  EXPECT_EQ(app->worldGrid.at(48, 0), ',');
+  EXPECT_EQ(app->worldGrid.at(0, 0), 0);
+}
+
+TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
+  std::string script = writeScript("fill.as",
+                                   "void main() {\n"
+                                   "  for (int y = 1; y <= 24; y++)\n"
+                                   "    for (int x = 1; x <= 47; x++) settile(x, y, 65);\n"
+                                   "}\n");
+  app->mode = EditorMode::WorldView;
+  editor.files.answer(script);
+  editor.click(kCurrentMapX, kCurrentMapY);
+  const auto& call = editor.files.calls.back();
+  EXPECT_EQ(call.title, std::optional<std::string>("Select AngelScript file"));
+  EXPECT_EQ(call.extension, "as");
+  EXPECT_EQ(app->mode, EditorMode::WorldView);
+  EXPECT_EQ(app->currentMap.getTile(0, 0), 'A');
+  EXPECT_EQ(app->currentMap.getTile(46, 23), 'A');
+  EXPECT_EQ(app->currentMap.getTile(47, 0), 0);  // not set by the script
+
+  editor.files.cancelNext();
+  editor.click(kCurrentMapX, kCurrentMapY);
+  EXPECT_EQ(app->currentMap.getTile(0, 0), 'A');
+}
+
+TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) {
+  std::string script = writeScript("house.as",
+                                   "void main() {\n"
+                                   "  int x, y;\n"
+                                   "  getpos(x, y);\n"
+                                   "  settile(x, y, 104);\n"
+                                   "}\n");
+  editor.files.answer(script);
+  editor.pointer.pixelX = 197;  // cell (10, 5)
+  editor.pointer.pixelY = 119;
+  int stale = makecol(12, 34, 56);
+  clear_to_color(screen, stale);
+  bool screenShowedTheFrame = false;
+  editor.files.whileOpen = [&] {
+    screenShowedTheFrame = getpixel(screen, 500, 690) == 0 &&
+                           getpixel(screen, 649, 539) == test::white();  // the button's frame
+  };
+  editor.click(kFeatureX, kFeatureY);
+  EXPECT_TRUE(screenShowedTheFrame);
+  EXPECT_EQ(editor.pointer.calls, 1);
+  EXPECT_EQ(app->currentMap.getTile(10, 5), 104);
+  int changed = 0;
+  for (int row = 0; row < 24; ++row)
+    for (int column = 0; column < 48; ++column) changed += app->currentMap.getTile(column, row) != ',';
+  EXPECT_EQ(changed, 1);
+}
+
+TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
+  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  app->currentMap.setTile(5, 5, 'u');  // unsaved edit: lost by the reload
+  std::size_t warningsWhenAsked = 0;
+  editor.files.whileOpen = [&] { warningsWhenAsked = editor.messages.shown.size(); };
+  editor.files.answer(script);
+  editor.click(kWorldX, kWorldY);
+
+  ASSERT_EQ(editor.messages.shown.size(), 1u);
+  EXPECT_EQ(editor.messages.shown[0],
+            "Warning!  This will replace all wilderness maps in the directory of the currently "
+            "loaded map.");
+  EXPECT_EQ(warningsWhenAsked, 1u);
+  for (int row = 0; row < kWorldSide; ++row)
+    for (int column = 0; column < kWorldSide; ++column)
+      ASSERT_FALSE(test::readFileBytes(*wildernessMapPath(folder, column, row)).empty());
+  // The current map is VEKBA, whose cell (0, 0) is the script's (49, 1).
+  EXPECT_EQ(app->currentMap.getTile(0, 0), 66);
+  EXPECT_EQ(app->currentMap.getTile(5, 5), 0);
+  EXPECT_EQ(app->mode, EditorMode::Edit);
+}
+
+TEST_F(Commands, GenerateWorldMapCancelledWritesNothingButStillReloads) {
+  app->currentMap.setTile(5, 5, 'u');
+  editor.files.cancelNext();
+  editor.click(kWorldX, kWorldY);
+  EXPECT_EQ(editor.messages.shown.size(), 1u);
+  EXPECT_TRUE(test::readFileBytes(folder + "VEKAA.MAP").empty());
+  EXPECT_EQ(app->currentMap.getTile(5, 5), ',');
+}
+
+}  // namespace
+}  // namespace vek

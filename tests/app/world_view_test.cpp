@@ -1,0 +1,193 @@
+// The world map view: the grid filled from a folder's wilderness maps, the
+// picture sampled at pixel (5, 5) of each tile picture, the readout, and a
+// click that opens the map under the mouse.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/world_grid.h"
+#include "app/world_picture.h"
+#include "app_test_support.h"
+#include "headless_allegro.h"
+
+namespace vek {
+namespace {
+
+using test::Colour;
+using test::HeadlessEditor;
+using test::TilePicture;
+
+constexpr Colour kWater{0, 255, 255};   // pixel (5, 5) of tile 'w'
+constexpr Colour kForest{0, 255, 0};    // pixel (5, 5) of tile 'T'
+constexpr Colour kBody{255, 0, 255};    // the rest of every picture
+
+std::vector<TilePicture> worldPictures() {
+  return {
+      {'w', kBody, 18, 20, kWater},
+      {'T', kBody, 18, 20, kForest},
+      {'q', kBody, 5, 5, Colour{255, 255, 0}},  // too small to have (5, 5)
+      {'r', kBody, 6, 6, Colour{255, 255, 255}},  // just large enough
+  };
+}
+
+class WorldView : public ::testing::Test {
+ protected:
+  WorldView() {
+    folder = editor.dir.path() + "/";
+    app = &editor.start(worldPictures());
+    std::strcpy(app->currentPath, (folder + "VEKAA.MAP").c_str());
+  }
+
+  void viewWorldMap() {
+    editor.click(700, 525);  // VIEW WORLD MAP
+    ASSERT_EQ(app->mode, EditorMode::WorldView);
+    editor.pass(995, 695);
+  }
+  int colourAt(int x, int y) { return getpixel(editor.frame(), x, y); }
+
+  HeadlessEditor editor;
+  EditorApp* app;
+  std::string folder;
+};
+
+TEST_F(WorldView, AFolderWithoutWildernessMapsIsAllBlackAndStillNamesEachBlock) {
+  viewWorldMap();
+  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 0, 864, 480, 0));
+  editor.pass(100, 30);
+  EXPECT_EQ(test::textDifferences(editor.frame(), 880, 70, "VEKCB", test::white()), "");
+  EXPECT_EQ(test::textDifferences(editor.frame(), 940, 70, "0", test::white()), "");
+}
+
+TEST_F(WorldView, OneWildernessMapShowsAsOneBlockAtItsPlace) {
+  test::writeFilledMap(folder + "VEKCB.MAP", 'w');
+  viewWorldMap();
+  // World column 2 is grid columns 96..143, shown at x 87..129; row 1 is
+  // y 24..47.
+  int water = editor.colour(kWater);
+  EXPECT_TRUE(test::allPixels(editor.frame(), 87, 24, 43, 24, water));
+  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, water), 43 * 24);
+  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, 0), 864 * 480 - 43 * 24);
+}
+
+TEST_F(WorldView, PicturesTooSmallForTheSamplePixelShowBlack) {
+  test::writeFilledMap(folder + "VEKAA.MAP", 'q');  // 5 x 5
+  test::writeFilledMap(folder + "VEKBA.MAP", 'r');  // 6 x 6
+  viewWorldMap();
+  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 0, 43, 24, 0));
+  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 43, 24, test::white()));
+  EXPECT_EQ(worldSampleColour(nullptr), 0);
+}
+
+TEST_F(WorldView, ReadoutNamesTheLastColumnAndRowAtTheEdges) {
+  test::writeFilledMap(folder + "VEKTT.MAP", 'k');
+  viewWorldMap();
+  struct Case {
+    int x, y;
+    const char* name;
+    const char* code;
+  };
+  const Case cases[] = {
+      {863, 0, "VEKTA", "0"},
+      {1, 479, "VEKAT", "0"},
+      {863, 479, "VEKTT", "107"},
+      {821, 456, "VEKTT", "107"},  // grid column 912: the block's first
+      {820, 456, "VEKST", "0"},
+      {100, 23, "VEKCA", "0"},
+      {100, 24, "VEKCB", "0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor.pass(c.x, c.y);
+    EXPECT_EQ(test::textDifferences(editor.frame(), 880, 70, c.name, test::white()), "");
+    EXPECT_EQ(test::textDifferences(editor.frame(), 940, 70, c.code, test::white()), "");
+  }
+  editor.pass(0, 100);
+  EXPECT_TRUE(test::allPixels(editor.frame(), 870, 69, 130, 10, 0));
+}
+
+TEST_F(WorldView, AClickOpensTheMapUnderTheMouseAndReturnsToEdit) {
+  test::writeFilledMap(folder + "VEKCB.MAP", 'w');
+  viewWorldMap();
+  editor.click(100, 30);
+  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(std::string(app->currentPath), folder + "VEKCB.MAP");
+  EXPECT_EQ(app->currentMap.getTile(20, 10), 'w');
+  // The click only opened the map: nothing was painted.
+  EXPECT_EQ(app->currentMap.getTile(100 / 18, 30 / 20), 'w');
+}
+
+TEST_F(WorldView, AClickOnAMissingMapNamesItAndStartsANewWildernessMap) {
+  test::writeFilledMap(folder + "HOME.MAP", 'h', MapKind::Local);
+  std::strcpy(app->currentPath, (folder + "HOME.MAP").c_str());
+  app->currentMap.load(app->currentPath);
+  app->currentMap.addTeleport(4, 4, "CELLAR");
+  viewWorldMap();
+  editor.click(300, 100);  // grid column 333: world column 6 (G), row 4 (E)
+  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(std::string(app->currentPath), folder + "VEKGE.MAP");
+  EXPECT_EQ(app->currentMap.getTile(0, 0), 0);
+  EXPECT_EQ(app->currentMap.kind, MapKind::Wilderness);
+  EXPECT_EQ(app->currentMap.teleportCount(), 0);
+}
+
+TEST_F(WorldView, ThePictureIsASnapshotUntilViewWorldMapIsPressedAgain) {
+  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
+  viewWorldMap();
+  int water = editor.colour(kWater);
+  int forest = editor.colour(kForest);
+  EXPECT_EQ(colourAt(10, 10), water);
+  test::writeFilledMap(folder + "VEKAA.MAP", 'T');
+  editor.pass(995, 695);
+  EXPECT_EQ(colourAt(10, 10), water);
+  viewWorldMap();
+  EXPECT_EQ(colourAt(10, 10), forest);
+}
+
+TEST(WorldGridFill, CopiesEveryMapThatLoadsAndLeavesTheRestZero) {
+  test::TempDir dir;
+  std::string folder = dir.path() + "/";
+  test::writeFilledMap(folder + "VEKAA.MAP", 'a');
+  test::writeFilledMap(folder + "VEKTT.MAP", 't');
+  test::writeFilledMap(folder + "VEKBA.MAP", 'i', MapKind::Interior);  // 23 rows
+  ASSERT_TRUE(test::writeFileBytes(folder + "VEKCA.MAP", "WILDERNESS!\r\n short\r\n"));
+  ASSERT_TRUE(test::writeFileBytes(folder + "VEKUA.MAP", "WILDERNESS!\r\n"));  // beyond T
+  WorldGrid grid;
+  grid.set(500, 300, 99);  // cleared first
+  EXPECT_EQ(fillWorldGrid(grid, folder), 3);
+  EXPECT_EQ(grid.at(0, 0), 'a');
+  EXPECT_EQ(grid.at(47, 23), 'a');
+  EXPECT_EQ(grid.at(48, 0), 'i');
+  EXPECT_EQ(grid.at(95, 22), 'i');
+  EXPECT_EQ(grid.at(95, 23), 0);  // an interior's last row
+  EXPECT_EQ(grid.at(96, 0), 0);   // a file that does not load
+  EXPECT_EQ(grid.at(912, 456), 't');
+  EXPECT_EQ(grid.at(959, 479), 't');
+  EXPECT_EQ(grid.at(500, 300), 0);
+  EXPECT_EQ(grid.at(960, 0), 0);  // outside
+}
+
+TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
+  test::useColorDepth(32);
+  test::TempDir dir;
+  std::string archivePath = dir.file("data.dat");
+  test::writeTileArchive(archivePath, worldPictures());
+  auto archive = openTileArchive(archivePath.c_str());
+  TileSet tiles;
+  ASSERT_EQ(tiles.load(*archive), 4);
+  WorldGrid grid;
+  for (int y = 0; y < 480; ++y) {
+    grid.set(9, y, 'w');   // never shown
+    grid.set(10, y, 'T');  // shown at x = 9
+  }
+  test::BitmapHolder target(create_bitmap(1000, 700));
+  clear_bitmap(target.get());
+  drawWorldPicture(target.get(), grid, tiles);
+  int forest = makecol(0, 255, 0);
+  EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, makecol(0, 255, 255)), 0);
+  EXPECT_TRUE(test::allPixels(target.get(), 9, 0, 1, 480, forest));
+  EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, forest), 480);
+}
+
+}  // namespace
+}  // namespace vek
