@@ -29,6 +29,29 @@ void waitForEscapeRelease() {
   clear_keybuf();
 }
 
+// What the screen showed before the dialog, put back once it closes: the
+// dialog draws on the screen itself, and whatever runs next (a script
+// waiting for a click on the frozen frame, for one) must see the editor's
+// frame, not the closed dialog.
+class ScreenKeeper {
+ public:
+  ScreenKeeper() : saved_(screen ? create_bitmap(screen->w, screen->h) : nullptr) {
+    if (saved_) blit(screen, saved_, 0, 0, 0, 0, saved_->w, saved_->h);
+  }
+  ~ScreenKeeper() {
+    if (saved_) destroy_bitmap(saved_);
+  }
+  ScreenKeeper(const ScreenKeeper&) = delete;
+  ScreenKeeper& operator=(const ScreenKeeper&) = delete;
+
+  void restore() {
+    if (saved_) blit(saved_, screen, 0, 0, 0, 0, saved_->w, saved_->h);
+  }
+
+ private:
+  BITMAP* saved_;
+};
+
 }  // namespace
 
 bool isExistingRegularFile(const char* path) {
@@ -45,16 +68,19 @@ bool AllegroFileDialog::chooseFile(const char* title, const char* extension, cha
   // Keys typed into the editor before the dialog opened are not meant for
   // the path.
   clear_keybuf();
+  ScreenKeeper keeper;
   useReadableDialogColours();
   show_mouse(screen);
   bool confirmed = false;
-  while (file_select_ex(title ? title : kDefaultTitle, path, extension, size, kDialogWidth, kDialogHeight)) {
+  while (file_select_ex(title ? title : kDefaultTitle, path, extension, size, kDialogWidth,
+                        kDialogHeight)) {
     if (isExistingRegularFile(path)) {
       confirmed = true;
       break;
     }
   }
   show_mouse(nullptr);
+  keeper.restore();
   waitForEscapeRelease();
 
   if (!confirmed) {

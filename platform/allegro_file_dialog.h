@@ -9,7 +9,8 @@ namespace vek {
 // open, titled "Open" when given no title. Typing edits the path, Enter
 // confirms, Escape or Cancel cancels; keys typed before it opened are
 // dropped. A confirmed path that is not an existing regular file opens the
-// selector again on that path, as a native dialog refuses it.
+// selector again on that path, as a native dialog refuses it. Once it closes
+// the screen shows again what it showed before.
 class AllegroFileDialog : public FileDialog {
  public:
   bool chooseFile(const char* title, const char* extension, char* path,

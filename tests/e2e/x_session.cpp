@@ -1,5 +1,6 @@
 #include "x_session.h"
 
+#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -192,6 +193,29 @@ Image XSession::screenshot(const std::string& window) const {
   if (ppm.size() < start + size) return {};
   return Image(width, height, std::vector<unsigned char>(ppm.begin() + start,
                                                          ppm.begin() + start + size));
+}
+
+bool XSession::saveScreenshot(const std::string& window, const std::string& path) const {
+  int exitCode = -1;
+  runCommand({"import", "-display", display_, "-window", window, path}, &exitCode);
+  return exitCode == 0;
+}
+
+bool XSession::requestClose(const std::string& window) const {
+  Display* connection = XOpenDisplay(display_.c_str());
+  if (!connection) return false;
+  Window target = static_cast<Window>(std::strtoul(window.c_str(), nullptr, 0));
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = target;
+  event.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  bool sent = XSendEvent(connection, target, False, NoEventMask, &event) != 0;
+  XSync(connection, False);
+  XCloseDisplay(connection);
+  return sent;
 }
 
 void XSession::moveTo(const std::string& window, int x, int y) const {

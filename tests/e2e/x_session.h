@@ -101,6 +101,15 @@ class XSession {
   // whole screen for window "root".
   Image screenshot(const std::string& window = "root") const;
 
+  // Saves a screenshot of the window as a file whose type follows its
+  // extension (".png").
+  bool saveScreenshot(const std::string& window, const std::string& path) const;
+
+  // Asks the window to close as a window manager's close button does: the
+  // client message WM_PROTOCOLS / WM_DELETE_WINDOW (xdotool's windowclose
+  // destroys the window instead). False when it could not be sent.
+  bool requestClose(const std::string& window) const;
+
   // Pointer and keyboard, positions relative to the window.
   void moveTo(const std::string& window, int x, int y) const;
   void press(int button) const;    // 1 left, 2 middle, 3 right
