@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Retakes the README's pictures of the editor (docs/images/*.png) from the
+# real program, through the end-to-end harness: it opens the sample world
+# (made as run.sh makes it, with a fixed seed) in a virtual X display and
+# saves a screenshot of the editor and one of the world map view.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/install-deps.sh
+vek_install_deps
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target e2e_editor_tests
+mkdir -p docs/images
+VEK_SCREENSHOT_DIR="$(pwd)/docs/images" \
+  build/tests/e2e_editor_tests --gtest_filter='EditorPictures.*'
+echo "Pictures written to docs/images/"

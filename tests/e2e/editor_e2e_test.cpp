@@ -1,0 +1,315 @@
+// vekedit end to end: the real program in a virtual X display, driven with
+// the mouse and keyboard as a user drives it, checked through its
+// screenshots and the map files it writes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "editor_session.h"
+#include "map/map.h"
+#include "map/map_naming.h"
+
+namespace vek::e2e {
+namespace {
+
+constexpr TileCode kGrass = ',';
+constexpr TileCode kForest = 'T';
+constexpr TileCode kDeepWater = '~';
+constexpr TileCode kShallowWater = 'w';
+constexpr TileCode kHouse = 'h';
+constexpr TileCode kFloor = '.';
+
+// Points on the buttons.
+constexpr int kSaveX = 940, kSaveY = 10;
+constexpr int kWorldMapX = 735, kWorldMapY = 525;
+constexpr int kFeatureX = 735, kFeatureY = 545;
+constexpr int kCurrentMapX = 735, kCurrentMapY = 565;
+constexpr int kWorldX = 735, kWorldY = 585;
+
+constexpr int kLeft = 1, kMiddle = 2;
+
+Map filledMap(TileCode code, MapKind kind = MapKind::Wilderness) {
+  Map map;
+  map.kind = kind;
+  for (int row = 0; row < Map::kRows; ++row)
+    for (int column = 0; column < Map::kColumns; ++column) map.setTile(column, row, code);
+  return map;
+}
+
+void writeMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness) {
+  ASSERT_TRUE(filledMap(code, kind).save(path.c_str())) << path;
+}
+
+// The bytes a map file holds, as the format defines them.
+std::string mapFileBytes(const Map& map) {
+  std::string bytes = map.kind == MapKind::Wilderness ? "WILDERNESS!"
+                      : map.kind == MapKind::Local    ? "LOCAL!~EXIT~"
+                                                      : "INTERIOR!";
+  for (const Teleport& teleport : map.teleports()) {
+    bytes += ">" + std::to_string(teleport.x + 20) + "," + std::to_string(teleport.y + 12) + ":" +
+             teleport.name + "!";
+  }
+  bytes += "\r\n";
+  for (int row = 0; row < storedRows(map.kind); ++row) {
+    bytes += ' ';
+    for (int column = 0; column < Map::kColumns; ++column)
+      bytes += static_cast<char>(map.getTile(column, row));
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+bool fileHolds(const std::string& path, const std::string& bytes) {
+  return test::readFileBytes(path) == bytes;
+}
+
+bool hasRedMinusInRow(const Image& shot, int row) {
+  return shot.count(980, 100 + 10 * row, 10, 10, kRed) > 0;
+}
+
+// The 400 wilderness maps of a folder, to check the world picture against.
+class WorldFiles {
+ public:
+  explicit WorldFiles(const std::string& folder) {
+    for (int row = 0; row < kWorldSide; ++row)
+      for (int column = 0; column < kWorldSide; ++column)
+        EXPECT_TRUE(maps_[row][column].load(wildernessMapPath(folder, column, row)->c_str()));
+  }
+
+  // The code shown at pixel (x, y) of the world picture.
+  TileCode codeAt(int x, int y) const {
+    int gridColumn = x * 960 / 864;
+    return maps_[y / 24][gridColumn / 48].getTile(gridColumn % 48, y % 24);
+  }
+
+  // Whether points all over the world picture have their tiles' sample
+  // colours (as the palette of the same screenshot shows them).
+  bool picturedIn(const Image& shot) const {
+    for (int y = 3; y < 480; y += 29)
+      for (int x = 1; x < 864; x += 31)
+        if (!(shot.pixel(x, y) == tileSample(shot, codeAt(x, y)))) return false;
+    return true;
+  }
+
+ private:
+  Map maps_[kWorldSide][kWorldSide];
+};
+
+TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
+  EditorSession session;
+  writeMap(session.file("VEKAA.MAP"), kGrass);
+  writeMap(session.file("TOWN.MAP"), kFloor, MapKind::Interior);
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
+
+  // The fixed texts stand where they belong, in their colours.
+  session.moveTo(995, 695);
+  Image first;
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
+    first = s;
+    return s.count(980, 90, 10, 10, kRed) > 0;  // the "+"
+  }));
+  EXPECT_GT(first.count(870, 90, 72, 8, kWhite), 40);   // "TELEPORTS"
+  EXPECT_GT(first.count(870, 60, 104, 8, kWhite), 40);  // "MAP POS  TILE"
+  EXPECT_GT(first.count(5, 485, 200, 8, kWhite), 40);   // the path
+  EXPECT_GT(first.count(5, 495, 80, 8, kWhite), 40);    // "WILDERNESS"
+  EXPECT_EQ(first.count(980, 100, 10, 200, kRed), 0);   // no teleports yet
+  EXPECT_TRUE(first.allOf(0, 680, 576, 20, kBlack));    // below the palette
+
+  // A tile from the palette: the selected tile panel shows it.
+  ASSERT_TRUE(session.pressUntilScreen(
+      paletteLeft(kForest) + 17, paletteTop(kForest) + 19, kLeft,
+      [](const Image& s) { return showsTile(s, 900, 35, kForest); }));
+
+  // A drag along row 3, waiting on each cell for the pass that paints it.
+  ASSERT_TRUE(session.syncWithPasses());
+  session.moveTo(cellPressX(2), cellPressY(3));
+  session.x.press(kLeft);
+  for (int column = 2; column <= 6; ++column) {
+    session.moveTo(cellPressX(column), cellPressY(3));
+    EXPECT_TRUE(session.waitForScreen(
+        [&](const Image& s) { return cellShowsTile(s, column, 3, kForest); }))
+        << "cell " << column;
+  }
+  session.x.release(kLeft);
+
+  // "+", the destination typed into its dialog, then the teleport's cell.
+  ASSERT_TRUE(session.clickToOpenDialog(984, 94));
+  ASSERT_TRUE(session.answerDialog("TOWN.MAP"));
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(10), cellPressY(5), kLeft,
+                                       [](const Image& s) { return hasRedMinusInRow(s, 0); }));
+
+  Map expected = filledMap(kGrass);
+  for (int column = 2; column <= 6; ++column) expected.setTile(column, 3, kForest);
+  expected.addTeleport(11, 6, "TOWN");
+  std::string path = session.file("VEKAA.MAP");
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
+                                 [&] { return fileHolds(path, mapFileBytes(expected)); }))
+      << "saved: " << test::readFileBytes(path).substr(0, 60);
+
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+TEST(Editor, MiddleClickEntersANewLocalMapThatSaveCreatesAndTheCloseButtonEnds) {
+  EditorSession session;
+  writeMap(session.file("VEKAA.MAP"), kGrass);
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
+
+  // The local map of cell (3, 0) has no file yet: its cells are all 0.
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(3), cellPressY(0), kMiddle, [](const Image& s) {
+    return cellShowsTile(s, 0, 0, 0) && cellShowsTile(s, 47, 22, 0);
+  }));
+  std::string local = session.file("TAA2413.MAP");
+  Map expected = filledMap(0, MapKind::Local);
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
+                                 [&] { return fileHolds(local, mapFileBytes(expected)); }));
+
+  ASSERT_TRUE(session.x.requestClose(session.window));
+  EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
+}
+
+TEST(Editor, WorldMapViewShowsTheFolderAndAClickOpensTheMapUnderIt) {
+  EditorSession session;
+  writeMap(session.file("VEKAA.MAP"), kGrass);
+  writeMap(session.file("VEKBA.MAP"), kForest);
+  writeMap(session.file("VEKCB.MAP"), kDeepWater);
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+
+  // Each map is a block of its tile's sample colour; the rest is code 0's.
+  ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft, [](const Image& s) {
+    return s.allOf(0, 0, 43, 24, tileSample(s, kGrass)) &&
+           s.allOf(44, 0, 43, 24, tileSample(s, kForest)) &&
+           s.allOf(87, 24, 43, 24, tileSample(s, kDeepWater)) &&
+           s.allOf(130, 0, 700, 24, tileSample(s, 0)) && s.allOf(0, 48, 864, 400, tileSample(s, 0));
+  }));
+
+  // VEKCB opens; painting it and saving writes VEKCB.MAP.
+  ASSERT_TRUE(session.pressUntilScreen(100, 30, kLeft, [](const Image& s) {
+    return cellShowsTile(s, 0, 0, kDeepWater) && cellShowsTile(s, 47, 23, kDeepWater);
+  }));
+  ASSERT_TRUE(session.pressUntilScreen(paletteLeft(kHouse) + 17, paletteTop(kHouse) + 19, kLeft,
+                                       [](const Image& s) { return showsTile(s, 900, 35, kHouse); }));
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(1), cellPressY(1), kLeft,
+                                       [](const Image& s) { return cellShowsTile(s, 1, 1, kHouse); }));
+  Map expected = filledMap(kDeepWater);
+  expected.setTile(1, 1, kHouse);
+  std::string path = session.file("VEKCB.MAP");
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
+                                 [&] { return fileHolds(path, mapFileBytes(expected)); }));
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
+  EditorSession session;
+  writeMap(session.file("VEKAA.MAP"), kGrass);
+  ASSERT_TRUE(session.copySampleScript("farmstead.as"));
+  ASSERT_TRUE(session.copySampleScript("island.as"));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
+
+  // The farmstead goes where the frozen frame is clicked.
+  ASSERT_TRUE(session.clickToOpenDialog(kFeatureX, kFeatureY));
+  ASSERT_TRUE(session.answerDialog("farmstead.as"));
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(10), cellPressY(5), kLeft, [](const Image& s) {
+    return cellShowsTile(s, 10, 5, kHouse);
+  }));
+  EXPECT_TRUE(cellShowsTile(session.screen(), 0, 23, kGrass));  // far from it: untouched
+
+  // An island: water all round the edge of the map.
+  ASSERT_TRUE(session.clickToOpenDialog(kCurrentMapX, kCurrentMapY));
+  ASSERT_TRUE(session.answerDialog("island.as"));
+  auto water = [](const Image& s, int column, int row) {
+    return cellShowsTile(s, column, row, kDeepWater) ||
+           cellShowsTile(s, column, row, kShallowWater);
+  };
+  session.moveTo(995, 695);
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
+    return water(s, 0, 0) && water(s, 47, 0) && water(s, 0, 23) && water(s, 47, 23) &&
+           !cellShowsTile(s, 10, 5, kHouse);
+  }));
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
+  EditorSession session;
+  writeMap(session.file("VEKAA.MAP"), kGrass);
+  ASSERT_TRUE(session.copySampleScript("world.as"));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+
+  // The warning is an xmessage window; Return answers its only button.
+  ASSERT_TRUE(session.pressUntil(kWorldX, kWorldY, kLeft,
+                                 [&] { return session.x.hasWindow("xmessage"); }));
+  std::optional<std::string> warning = session.x.waitForWindow("xmessage", kPatience);
+  ASSERT_TRUE(warning);
+  session.x.moveTo(*warning, 10, 10);
+  session.x.key("Return");
+  ASSERT_TRUE(waitUntil([&] { return !session.x.hasWindow("xmessage"); }, kPatience));
+
+  ASSERT_TRUE(session.waitForScreen(dialogShown));
+  ASSERT_TRUE(session.answerDialog("world.as"));
+  ASSERT_TRUE(waitUntil([&] { return !test::readFileBytes(session.file("VEKTT.MAP")).empty(); },
+                        kPatience));
+
+  // The world view samples each cell's tile, as the files just written say.
+  WorldFiles world(session.world.path() + "/");
+  ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
+                                       [&](const Image& s) { return world.picturedIn(s); }));
+  // The world's rim is sea and its middle is land: not one colour.
+  Image shot = session.screen();
+  EXPECT_FALSE(shot.allOf(0, 0, 864, 480, shot.pixel(0, 0)));
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+// The sample world as run.sh makes it, in the editor and in the world view.
+// With VEK_SCREENSHOT_DIR set this makes the README's pictures
+// (scripts/update-screenshots.sh).
+TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
+  EditorSession session;
+  int exitCode = -1;
+  std::string made = runCommand({std::string(VEK_SOURCE_DIR) + "/scripts/make-sample-world.sh",
+                                 session.world.path(), "7"},
+                                &exitCode, {std::string("BUILD=") + VEK_BUILD_DIR});
+  ASSERT_EQ(exitCode, 0) << made;
+  // "veksample: town at cell C,R of PATH", cells counted from 1.
+  std::size_t at = made.find("town at cell ");
+  ASSERT_NE(at, std::string::npos) << made;
+  int townColumn = 0, townRow = 0;
+  char mapName[16] = {};
+  std::string rest = made.substr(at + 13);
+  ASSERT_EQ(std::sscanf(rest.c_str(), "%d,%d", &townColumn, &townRow), 2) << rest;
+  --townColumn;
+  --townRow;
+  std::size_t name = made.find("VEK", at);
+  ASSERT_NE(name, std::string::npos);
+  std::snprintf(mapName, sizeof mapName, "%s", made.substr(name, 9).c_str());
+
+  ASSERT_TRUE(session.startOn(mapName));
+  Map town;
+  ASSERT_TRUE(town.load(session.file(mapName).c_str()));
+  ASSERT_EQ(town.getTile(townColumn, townRow), 'o');
+  // The pointer on the town, whose place the readout shows; the cave
+  // entrance's teleport in the list.
+  session.moveTo(cellPressX(townColumn) - 8, cellPressY(townRow) - 9);
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
+    return s.count(880, 70, 40, 8, kWhite) > 10 && hasRedMinusInRow(s, 0) &&
+           cellShowsTile(s, 0, 0, town.getTile(0, 0)) &&
+           cellShowsTile(s, 47, 23, town.getTile(47, 23));
+  }));
+  session.saveScreenshotIfAsked("editor.png");
+
+  WorldFiles world(session.world.path() + "/");
+  ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
+                                       [&](const Image& s) { return world.picturedIn(s); }));
+  int worldColumn = mapName[3] - 'A', worldRow = mapName[4] - 'A';
+  session.moveTo((worldColumn * 48 + townColumn) * 864 / 960, worldRow * 24 + townRow);
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
+    return s.count(880, 70, 40, 8, kWhite) > 10 && world.picturedIn(s);
+  }));
+  session.saveScreenshotIfAsked("world-view.png");
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+}  // namespace
+}  // namespace vek::e2e

@@ -1,0 +1,157 @@
+#include "editor_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace vek::e2e {
+
+EditorSession::EditorSession() {
+  std::string tiles = test::readFileBytes(std::string(VEK_BUILD_DIR) + "/data.dat");
+  EXPECT_FALSE(tiles.empty()) << "the build writes data.dat";
+  EXPECT_TRUE(test::writeFileBytes(world.file("data.dat"), tiles));
+}
+
+EditorSession::~EditorSession() { editor.reset(); }
+
+bool EditorSession::copySampleScript(const std::string& name) const {
+  std::string text =
+      test::readFileBytes(std::string(VEK_SOURCE_DIR) + "/examples/scripts/" + name);
+  return !text.empty() && test::writeFileBytes(world.file(name), text);
+}
+
+::testing::AssertionResult EditorSession::start() {
+  if (!x.ok()) return ::testing::AssertionFailure() << "Xvfb did not start";
+  editor.emplace(std::vector<std::string>{std::string(VEK_BIN_DIR) + "/vekedit"},
+                 std::vector<std::string>{x.displayVariable()}, world.path());
+  std::optional<std::string> found = x.waitForWindow(kEditorWindowName, kPatience);
+  if (!found) return ::testing::AssertionFailure() << "no editor window";
+  window = *found;
+  if (!waitForScreen(dialogShown)) return ::testing::AssertionFailure() << "no first dialog";
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EditorSession::answerDialog(const std::string& text) {
+  // Keys go to the window under the pointer: there is no window manager.
+  moveTo(500, 350);
+  x.typeText(text);
+  x.key("Return");
+  if (!waitForScreen([](const Image& shot) { return !dialogShown(shot); }))
+    return ::testing::AssertionFailure() << "the dialog stayed open after " << text;
+  return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult EditorSession::startOn(const std::string& mapName) {
+  ::testing::AssertionResult started = start();
+  if (!started) return started;
+  return answerDialog(mapName);
+}
+
+bool EditorSession::waitForScreen(const std::function<bool(const Image&)>& condition,
+                                  milliseconds timeout) const {
+  Image last;
+  if (waitUntil([&] { return condition(last = screen()); }, timeout)) return true;
+  keepFailedScreen(last);
+  return false;
+}
+
+void EditorSession::keepFailedScreen(const Image& shot) const {
+  const char* folder = std::getenv("VEK_E2E_FAILURE_DIR");
+  if (!folder || !*folder || shot.empty()) return;
+  static int count = 0;
+  std::string path = std::string(folder) + "/failed-" + std::to_string(++count) + ".ppm";
+  if (shot.writePpm(path)) ADD_FAILURE() << "the screen when waiting ended: " << path;
+}
+
+bool EditorSession::pointerDrawnAt(const Image& shot, int px, int py) {
+  return shot.count(px - 1, py - 1, 12, 18, kWhite) > 10;
+}
+
+bool EditorSession::syncWithPasses() const {
+  // A pass that shows the pointer at the second spot began after the one
+  // that showed it at the first, and that one ended after the pointer moved
+  // there: the second pass read the buttons as they are now.
+  const int spots[][2] = {{590, 610}, {620, 650}};
+  for (const auto& spot : spots) {
+    moveTo(spot[0], spot[1]);
+    if (!waitForScreen([&](const Image& shot) { return pointerDrawnAt(shot, spot[0], spot[1]); }))
+      return false;
+  }
+  return true;
+}
+
+bool EditorSession::pressUntil(int px, int py, int button, const std::function<bool()>& condition,
+                               milliseconds timeout) const {
+  // The editor acts on a press once, and takes the next only after a pass
+  // has seen every button up: make sure one has since the last release.
+  if (!syncWithPasses()) {
+    ADD_FAILURE() << "the editor does not draw its pointer";
+    return false;
+  }
+  moveTo(px, py);
+  x.press(button);
+  bool held = waitUntil(condition, timeout);
+  x.release(button);
+  return held;
+}
+
+bool EditorSession::pressUntilScreen(int px, int py, int button,
+                                     const std::function<bool(const Image&)>& condition,
+                                     milliseconds timeout) const {
+  Image last;
+  if (pressUntil(px, py, button, [&] { return condition(last = screen()); }, timeout)) return true;
+  keepFailedScreen(last);
+  return false;
+}
+
+bool EditorSession::clickToOpenDialog(int px, int py) const {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    if (!syncWithPasses()) return false;
+    moveTo(px, py);
+    x.press(1);
+    // Held for as long as a screenshot takes, passes run meanwhile.
+    screen();
+    x.release(1);
+    if (waitForScreen(dialogShown, milliseconds(8000))) return true;
+  }
+  return false;
+}
+
+std::optional<int> EditorSession::holdKeyUntilExit(const std::string& name) {
+  moveTo(995, 695);
+  x.xdotool({"keydown", name});
+  std::optional<int> exitCode = waitForExit();
+  x.xdotool({"keyup", name});
+  return exitCode;
+}
+
+void EditorSession::saveScreenshotIfAsked(const std::string& name) const {
+  const char* folder = std::getenv("VEK_SCREENSHOT_DIR");
+  if (!folder || !*folder) return;
+  EXPECT_TRUE(x.saveScreenshot(window, std::string(folder) + "/" + name)) << name;
+}
+
+bool dialogShown(const Image& shot) { return shot.allOf(650, 420, 100, 30, kWhite); }
+
+bool showsTile(const Image& shot, int x, int y, int code) {
+  int paletteX = paletteLeft(code), paletteY = paletteTop(code);
+  // The pointer's sprite starts one pixel above and left of its tip.
+  for (int row = 0; row < 20; ++row) {
+    for (int column = 0; column < 18; ++column) {
+      if (row >= 18 && column >= 16) continue;
+      if (!(shot.pixel(x + column, y + row) == shot.pixel(paletteX + column, paletteY + row)))
+        return false;
+    }
+  }
+  return true;
+}
+
+bool cellShowsTile(const Image& shot, int column, int row, int code) {
+  return showsTile(shot, cellLeft(column), cellTop(row), code);
+}
+
+Rgb tileSample(const Image& shot, int code) {
+  return shot.pixel(paletteLeft(code) + 5, paletteTop(code) + 5);
+}
+
+}  // namespace vek::e2e
