@@ -17,6 +17,9 @@ bool startAllegro() {
     return false;
   }
   install_keyboard();
+  // Escape and the close button are the ways out: Allegro's own Ctrl+Alt+End
+  // would end the program abruptly, outside the main loop.
+  three_finger_flag = FALSE;
   install_timer();
   return true;
 }

@@ -24,8 +24,9 @@ inline constexpr const char* kNoDisplayHelp =
 // The colour depths tried, in order.
 inline constexpr int kScreenDepths[] = {16, 24, 32};
 
-// allegro_init, install_keyboard, install_timer. False when Allegro cannot
-// start (no display); the help text has then been printed.
+// allegro_init, install_keyboard (without Allegro's Ctrl+Alt+End exit),
+// install_timer. False when Allegro cannot start (no display); the help text
+// has then been printed.
 bool startAllegro();
 
 // Tries each depth of kScreenDepths with trySetMode until one works and
