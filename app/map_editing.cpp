@@ -67,16 +67,21 @@ void actOnMapArea(EditorApp& app, int x, int y) {
   }
 }
 
+// The four regions do not overlap, so a press does at most one thing. The
+// position is read once: the teleport dialog of "+" lets the mouse move on,
+// and where it ends up must not count as a second press.
 void handleLeftPress(EditorApp& app) {
   app.mouseLatch = true;
-  if (layout::isInPalette(mouse_x, mouse_y)) {
-    app.selectedTile = layout::paletteCodeAt(mouse_x, mouse_y);
+  int x = mouse_x;
+  int y = mouse_y;
+  if (layout::isInPalette(x, y)) {
+    app.selectedTile = layout::paletteCodeAt(x, y);
     app.mode = EditorMode::Edit;
   }
-  if (layout::isInMapArea(mouse_x, mouse_y)) actOnMapArea(app, mouse_x, mouse_y);
-  if (layout::isOnPlusMark(mouse_x, mouse_y)) chooseTeleportDestination(app);
-  if (layout::isInMinusColumn(mouse_x, mouse_y)) {
-    app.currentMap.removeTeleport(layout::teleportRowAt(mouse_y));
+  if (layout::isInMapArea(x, y)) actOnMapArea(app, x, y);
+  if (layout::isOnPlusMark(x, y)) chooseTeleportDestination(app);
+  if (layout::isInMinusColumn(x, y)) {
+    app.currentMap.removeTeleport(layout::teleportRowAt(y));
     app.mode = EditorMode::Edit;
   }
 }
@@ -91,8 +96,10 @@ const Teleport* teleportOn(const Map& map, Cell cell) {
 
 void handleMiddlePress(EditorApp& app) {
   app.mouseLatch = true;
-  if (!layout::isInMapArea(mouse_x, mouse_y) || app.mode != EditorMode::Edit) return;
-  Cell cell = cellAt(mouse_x, mouse_y);
+  int x = mouse_x;
+  int y = mouse_y;
+  if (!layout::isInMapArea(x, y) || app.mode != EditorMode::Edit) return;
+  Cell cell = cellAt(x, y);
   std::string folder = folderPart(app.currentPath);
   app.wildernessCode.update(app.currentPath);
 

@@ -168,6 +168,17 @@ TEST_F(MapEditing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
   EXPECT_EQ(app->currentMap.teleportCount(), 0);
 }
 
+TEST_F(MapEditing, APressActsOnceWhereItBeganEvenIfTheMouseMovesDuringTheDialog) {
+  app->currentMap.addTeleport(1, 1, "KEEP");
+  // The dialog is confirmed with the mouse over the first "-".
+  editor.files.whileOpen = [] { test::putMouse(985, 105, 1); };
+  editor.files.answer("/w/CAVE1.MAP");
+  editor.pass(984, 94, 1);
+  editor.files.whileOpen = nullptr;
+  EXPECT_EQ(app->mode, EditorMode::PlaceTeleport);
+  EXPECT_EQ(app->currentMap.teleportCount(), 1);
+}
+
 TEST_F(MapEditing, APlacedTeleportStoresTheCellPlusOneAndTwoMayShareACell) {
   app->selectedTile = 'Z';
   for (const char* answer : {"/w/TOWN1.MAP", "/w/TOWN2.MAP"}) {
