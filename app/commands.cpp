@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include <string>
+
 #include "app/world_grid.h"
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
@@ -22,7 +24,14 @@ void loadMap(CommandContext& context) {
 
 void saveMap(CommandContext& context) {
   if (context.mode != EditorMode::Edit) return;
-  context.currentMap.save(context.currentPath);
+  if (context.currentMap.save(context.currentPath)) return;
+  // A save that failed in silence would let the user quit believing the
+  // map is safe.
+  std::string message =
+      context.currentPath[0] == '\0'
+          ? std::string(kSaveWithoutFileMessage)
+          : std::string(kSaveFailedMessage) + context.currentPath;
+  context.platform.messages.showMessage(message.c_str());
 }
 
 void viewWorldMap(CommandContext& context) {

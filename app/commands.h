@@ -14,8 +14,16 @@ inline constexpr const char* kMapExtension = "MAP";
 // LOAD: the map dialog on the current path; a confirmed file is loaded.
 // The mode becomes Edit either way.
 void loadMap(CommandContext& context);
-// SAVE: in Edit, writes the current map to the current path; in any other
-// mode nothing happens at all.
+// What SAVE shows when the map could not be written: the first when there
+// is no path at all (no map was chosen at start), the second followed by the
+// path otherwise.
+inline constexpr const char* kSaveWithoutFileMessage =
+    "The map was not saved: it has no file yet. Open one with LOAD or from the world map view.";
+inline constexpr const char* kSaveFailedMessage = "The map could not be saved to ";
+
+// SAVE: in Edit, writes the current map to the current path, and says so
+// when that fails (the earlier file then stays as it was); in any other mode
+// nothing happens at all.
 void saveMap(CommandContext& context);
 // VIEW WORLD MAP: fills the world grid from the folder of the current path
 // and shows the world picture.

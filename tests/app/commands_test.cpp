@@ -115,6 +115,30 @@ TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
   EXPECT_EQ(test::readFileBytes(path), expected);
 }
 
+TEST_F(Commands, ASaveThatFailsSaysSo) {
+  struct Case {
+    std::string path;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"", "The map was not saved: it has no file yet. Open one with LOAD or from the world map "
+           "view."},
+      {folder + "missing/VEKAA.MAP",
+       "The map could not be saved to " + folder + "missing/VEKAA.MAP"},
+  };
+  for (const Case& c : cases) {
+    std::strcpy(app->currentPath, c.path.c_str());
+    editor.messages.shown.clear();
+    editor.click(kSaveX, kSaveY);
+    ASSERT_EQ(editor.messages.shown.size(), 1u);
+    EXPECT_EQ(editor.messages.shown[0], c.message);
+  }
+  std::strcpy(app->currentPath, (folder + "VEKBA.MAP").c_str());
+  editor.messages.shown.clear();
+  editor.click(kSaveX, kSaveY);
+  EXPECT_TRUE(editor.messages.shown.empty());
+}
+
 TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
   for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
     app->mode = mode;
