@@ -17,11 +17,11 @@ const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height) {
   Form* form = manager.addForm(kMainFormName, 0, 0, width, height);
   if (!form) return nullptr;
-  for (const MainFormButton& spec : kMainFormButtons) {
-    Button* button = form->add<Button>(spec.name, spec.x, spec.y, spec.width, spec.height);
+  for (const MainFormButton& entry : kMainFormButtons) {
+    Button* button = form->add<Button>(entry.name, entry.x, entry.y, entry.width, entry.height);
     if (!button) continue;
-    button->setCaption(spec.caption);
-    button->onClick = spec.command;
+    button->setCaption(entry.caption);
+    button->onClick = entry.command;
     button->onClickArg1 = &context;
     button->onClickArg2 = nullptr;
   }
