@@ -104,7 +104,7 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
 
   // The fixed texts stand where they belong, in their colours.
-  session.moveTo(995, 695);
+  ASSERT_TRUE(session.placePointer(995, 695));
   Image first;
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
     first = s;
@@ -123,11 +123,10 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
       [](const Image& s) { return showsTile(s, 900, 35, kForest); }));
 
   // A drag along row 3, waiting on each cell for the pass that paints it.
-  ASSERT_TRUE(session.syncWithPasses());
-  session.moveTo(cellPressX(2), cellPressY(3));
+  ASSERT_TRUE(session.pointAt(cellPressX(2), cellPressY(3)));
   session.x.press(kLeft);
   for (int column = 2; column <= 6; ++column) {
-    session.moveTo(cellPressX(column), cellPressY(3));
+    ASSERT_TRUE(session.placePointer(cellPressX(column), cellPressY(3)));
     EXPECT_TRUE(session.waitForScreen(
         [&](const Image& s) { return cellShowsTile(s, column, 3, kForest); }))
         << "cell " << column;
@@ -224,7 +223,7 @@ TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
     return cellShowsTile(s, column, row, kDeepWater) ||
            cellShowsTile(s, column, row, kShallowWater);
   };
-  session.moveTo(995, 695);
+  ASSERT_TRUE(session.placePointer(995, 695));
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
     return water(s, 0, 0) && water(s, 47, 0) && water(s, 0, 23) && water(s, 47, 23) &&
            !cellShowsTile(s, 10, 5, kHouse);
@@ -291,7 +290,7 @@ TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
   ASSERT_EQ(town.getTile(townColumn, townRow), 'o');
   // The pointer on the town, whose place the readout shows; the cave
   // entrance's teleport in the list.
-  session.moveTo(cellPressX(townColumn) - 8, cellPressY(townRow) - 9);
+  ASSERT_TRUE(session.placePointer(cellPressX(townColumn) - 8, cellPressY(townRow) - 9));
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
     return s.count(880, 70, 40, 8, kWhite) > 10 && hasRedMinusInRow(s, 0) &&
            cellShowsTile(s, 0, 0, town.getTile(0, 0)) &&
@@ -303,7 +302,8 @@ TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
   ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
                                        [&](const Image& s) { return world.picturedIn(s); }));
   int worldColumn = mapName[3] - 'A', worldRow = mapName[4] - 'A';
-  session.moveTo((worldColumn * 48 + townColumn) * 864 / 960, worldRow * 24 + townRow);
+  ASSERT_TRUE(session.placePointer((worldColumn * 48 + townColumn) * 864 / 960,
+                                   worldRow * 24 + townRow));
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
     return s.count(880, 70, 40, 8, kWhite) > 10 && world.picturedIn(s);
   }));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 
 namespace vek::e2e {
@@ -56,39 +59,82 @@ bool EditorSession::waitForScreen(const std::function<bool(const Image&)>& condi
 }
 
 void EditorSession::keepFailedScreen(const Image& shot) const {
-  const char* folder = std::getenv("VEK_E2E_FAILURE_DIR");
-  if (!folder || !*folder || shot.empty()) return;
-  static int count = 0;
-  std::string path = std::string(folder) + "/failed-" + std::to_string(++count) + ".ppm";
-  if (shot.writePpm(path)) ADD_FAILURE() << "the screen when waiting ended: " << path;
+  if (shot.empty()) return;
+  const char* chosen = std::getenv("VEK_E2E_FAILURE_DIR");
+  std::string folder = chosen && *chosen ? chosen : std::string(VEK_BUILD_DIR) + "/e2e-failures";
+  mkdir(folder.c_str(), 0777);
+  std::string path = folder + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                     "-" + std::to_string(getpid()) + "-" + std::to_string(++failedScreens_) + ".ppm";
+  if (shot.writePpm(path))
+    ADD_FAILURE() << "the screen when waiting ended: " << path << "; pointer "
+                  << x.xdotool({"getmouselocation"}) << "window "
+                  << x.xdotool({"getwindowgeometry", window}) << "display " << x.display();
 }
 
 bool EditorSession::pointerDrawnAt(const Image& shot, int px, int py) {
   return shot.count(px - 1, py - 1, 12, 18, kWhite) > 10;
 }
 
+bool EditorSession::pointerIsAt(int px, int py) const {
+  // The window lies at the display's origin (there is no window manager to
+  // place it), so window and screen coordinates are the same.
+  return x.xdotool({"getmouselocation", "--shell"}).find("X=" + std::to_string(px) + "\nY=" +
+                                                         std::to_string(py) + "\n") == 0;
+}
+
+bool EditorSession::placePointer(int px, int py) const {
+  // Allegro may still warp the pointer to the middle of its window some
+  // time after start-up: move it (again) until it stays where it belongs.
+  return waitUntil(
+      [&] {
+        if (pointerIsAt(px, py)) return true;
+        moveTo(px, py);
+        return false;
+      },
+      kPatience);
+}
+
 bool EditorSession::syncWithPasses() const {
   // A pass that shows the pointer at the second spot began after the one
   // that showed it at the first, and that one ended after the pointer moved
   // there: the second pass read the buttons as they are now.
-  const int spots[][2] = {{590, 610}, {620, 650}};
-  for (const auto& spot : spots) {
-    moveTo(spot[0], spot[1]);
-    if (!waitForScreen([&](const Image& shot) { return pointerDrawnAt(shot, spot[0], spot[1]); }))
+  for (const auto& spot : kSyncSpots) {
+    Image last;
+    bool seen = waitUntil(
+        [&] {
+          if (!placePointer(spot[0], spot[1])) return false;
+          return pointerDrawnAt(last = screen(), spot[0], spot[1]);
+        },
+        kPatience);
+    if (!seen) {
+      keepFailedScreen(last);
       return false;
+    }
   }
   return true;
+}
+
+bool EditorSession::pointAt(int px, int py) const {
+  if (!syncWithPasses()) {
+    ADD_FAILURE() << "the editor does not draw its pointer";
+    return false;
+  }
+  // The editor has followed the pointer once no frame shows it at the last
+  // spot any more.
+  const auto& last = kSyncSpots[1];
+  if (!placePointer(px, py) ||
+      !waitForScreen([&](const Image& shot) { return !pointerDrawnAt(shot, last[0], last[1]); })) {
+    ADD_FAILURE() << "the pointer did not reach " << px << "," << py;
+    return false;
+  }
+  return pointerIsAt(px, py);
 }
 
 bool EditorSession::pressUntil(int px, int py, int button, const std::function<bool()>& condition,
                                milliseconds timeout) const {
   // The editor acts on a press once, and takes the next only after a pass
   // has seen every button up: make sure one has since the last release.
-  if (!syncWithPasses()) {
-    ADD_FAILURE() << "the editor does not draw its pointer";
-    return false;
-  }
-  moveTo(px, py);
+  if (!pointAt(px, py)) return false;
   x.press(button);
   bool held = waitUntil(condition, timeout);
   x.release(button);
@@ -106,8 +152,7 @@ bool EditorSession::pressUntilScreen(int px, int py, int button,
 
 bool EditorSession::clickToOpenDialog(int px, int py) const {
   for (int attempt = 0; attempt < 4; ++attempt) {
-    if (!syncWithPasses()) return false;
-    moveTo(px, py);
+    if (!pointAt(px, py)) return false;
     x.press(1);
     // Held for as long as a screenshot takes, passes run meanwhile.
     screen();

@@ -21,6 +21,10 @@ constexpr milliseconds kPatience{30000};
 
 inline constexpr const char* kEditorWindowName = "VEK Map Editor";
 
+// Two spots of the frame that are always black: right of the palette,
+// below the buttons.
+constexpr int kSyncSpots[2][2] = {{590, 610}, {620, 650}};
+
 class EditorSession {
  public:
   // A virtual display and a world folder holding the default data.dat.
@@ -66,6 +70,12 @@ class EditorSession {
   // Moves the pointer over two empty spots of the frame in turn, waiting
   // each time until a frame shows it there; false when none does.
   bool syncWithPasses() const;
+  // Moves the pointer to (x, y) after syncWithPasses and waits until the
+  // editor has followed it there.
+  bool pointAt(int x, int y) const;
+  // Moves the pointer to (x, y) until it stays there.
+  bool placePointer(int x, int y) const;
+  bool pointerIsAt(int x, int y) const;
   static bool pointerDrawnAt(const Image& shot, int x, int y);
   void moveTo(int x, int y) const { this->x.moveTo(window, x, y); }
   // Holds a key down, with the pointer over the window (which then has the
@@ -81,14 +91,18 @@ class EditorSession {
   // VEK_SCREENSHOT_DIR, when that is set; the README's pictures are made so.
   void saveScreenshotIfAsked(const std::string& name) const;
 
-  // Writes a screenshot that a wait gave up on into the folder named by
-  // VEK_E2E_FAILURE_DIR, when that is set, to see what the editor showed.
+  // Writes a screenshot that a wait gave up on, to see what the editor
+  // showed, into the folder named by VEK_E2E_FAILURE_DIR (by default
+  // build/e2e-failures).
   void keepFailedScreen(const Image& shot) const;
 
   test::TempDir world;
   XSession x;
   std::optional<Process> editor;
   std::string window;
+
+ private:
+  mutable int failedScreens_ = 0;
 };
 
 // The file dialog: a white box over the middle of the window.

@@ -2,11 +2,13 @@
 
 #include <X11/Xlib.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,6 +40,29 @@ std::vector<char*> cStrings(const std::vector<std::string>& strings) {
 bool fileExists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0;
+}
+
+// The display number Xvfb writes, with a newline, to its -displayfd pipe;
+// empty when none comes in time.
+std::string readDisplayNumber(int fd, milliseconds timeout) {
+  std::string text;
+  Clock::time_point deadline = Clock::now() + timeout;
+  while (text.find('\n') == std::string::npos) {
+    auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return "";
+    pollfd waiting{fd, POLLIN, 0};
+    int ready = poll(&waiting, 1, static_cast<int>(left));
+    if (ready < 0 && errno == EINTR) continue;
+    if (ready <= 0) return "";
+    char buffer[32];
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return "";  // Xvfb ended without a display
+    text.append(buffer, static_cast<std::size_t>(got));
+  }
+  text.resize(text.find('\n'));
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return "";
+  return text;
 }
 
 }  // namespace
@@ -140,18 +165,29 @@ std::string runCommand(const std::vector<std::string>& argv, int* exitCode,
 
 XSession::XSession(int width, int height) {
   std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
+  // Displays from :50 on, away from the low numbers that desktops and
+  // scripts take for granted. Xvfb itself decides whether a number is free
+  // (its lock file is made atomically) and reports through -displayfd once
+  // it accepts connections; a number taken meanwhile by another test run
+  // only makes it exit, and the next number is tried.
   int first = 50 + static_cast<int>(getpid() % 400);
   for (int attempt = 0; attempt < 40 && !ok_; ++attempt) {
-    int number = first + attempt;
-    std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
-    if (fileExists(socket) || fileExists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-    display_ = ":" + std::to_string(number);
-    server_.emplace(std::vector<std::string>{"Xvfb", display_, "-screen", "0", geometry,
+    std::string number = std::to_string(first + attempt);
+    if (fileExists("/tmp/.X" + number + "-lock")) continue;
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return;
+    server_.emplace(std::vector<std::string>{"Xvfb", ":" + number, "-displayfd",
+                                             std::to_string(pipeFds[1]), "-screen", "0", geometry,
                                              "-nolisten", "tcp", "-noreset"});
-    ok_ = waitUntil([&] { return fileExists(socket) || !server_->running(); },
-                    milliseconds(10000)) &&
-          server_->running();
-    if (!ok_) server_.reset();
+    close(pipeFds[1]);
+    std::string reported = readDisplayNumber(pipeFds[0], milliseconds(20000));
+    close(pipeFds[0]);
+    ok_ = reported == number && server_->running();
+    if (ok_) {
+      display_ = ":" + number;
+    } else {
+      server_.reset();
+    }
   }
 }
 
