@@ -34,6 +34,24 @@ bool generateCurrentMap(Map& map, ScriptHost& host) {
   return true;
 }
 
+int saveWildernessMaps(const ScriptGrid& grid, const std::string& folder,
+                       std::vector<std::string>& failedPaths) {
+  int written = 0;
+  Map working;
+  for (int row = 0; row < kWorldSide; ++row) {
+    for (int column = 0; column < kWorldSide; ++column) {
+      copyGridBlockIntoMap(grid, column, row, working);
+      std::optional<std::string> path = wildernessMapPath(folder, column, row);
+      if (path && working.save(path->c_str())) {
+        ++written;
+      } else {
+        failedPaths.push_back(path ? *path : folder + wildernessShortName(column, row) + ".MAP");
+      }
+    }
+  }
+  return written;
+}
+
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
                                        MessageBox& warningBox) {
   WorldGenerationResult result;
@@ -43,19 +61,7 @@ WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host
   std::string folder = folderPart(currentPath ? currentPath : "");
   if (!host.runScript()) return result;
   result.scriptRan = true;
-
-  Map working;
-  for (int row = 0; row < kWorldSide; ++row) {
-    for (int column = 0; column < kWorldSide; ++column) {
-      copyGridBlockIntoMap(host.grid(), column, row, working);
-      std::optional<std::string> path = wildernessMapPath(folder, column, row);
-      if (path && working.save(path->c_str())) {
-        ++result.filesWritten;
-      } else {
-        result.failedPaths.push_back(path ? *path : folder + wildernessShortName(column, row) + ".MAP");
-      }
-    }
-  }
+  result.filesWritten = saveWildernessMaps(host.grid(), folder, result.failedPaths);
   return result;
 }
 

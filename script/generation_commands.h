@@ -42,14 +42,19 @@ struct WorldGenerationResult {
   std::vector<std::string> failedPaths;  // files that could not be written
 };
 
+// Saves the 20 x 20 blocks of the grid as the wilderness maps of folder (an
+// empty folder means the working directory), in the order VEKAA, VEKBA,
+// ..., VEKTA, VEKAB, ..., VEKTT: empty wilderness maps with the block's
+// cells and no teleports, each replacing the earlier file. A file that
+// cannot be written is skipped and its path added to failedPaths; the rest
+// are still written. Gives the number of files written.
+int saveWildernessMaps(const ScriptGrid& grid, const std::string& folder,
+                       std::vector<std::string>& failedPaths);
+
 // GENERATE WORLD MAP: clears the grid, shows the warning on warningBox, runs
-// the script, then saves the 20 x 20 blocks as the wilderness maps of the
-// folder part of currentPath (an empty folder part means the working
-// directory), in the order VEKAA, VEKBA, ..., VEKTA, VEKAB, ..., VEKTT:
-// empty wilderness maps with the block's cells and no teleports, each
-// replacing the earlier file. A file that cannot be written is skipped and
-// listed; the rest are still written. The caller reloads its current map
-// afterwards, since it may be one of the files written.
+// the script, then saves the grid with saveWildernessMaps into the folder
+// part of currentPath. The caller reloads its current map afterwards, since
+// it may be one of the files written.
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
                                        MessageBox& warningBox);
 

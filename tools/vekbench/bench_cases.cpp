@@ -1,0 +1,198 @@
+#include "bench_cases.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/commands.h"
+#include "app/screen_layout.h"
+#include "app/world_grid.h"
+#include "app/world_picture.h"
+#include "map/map.h"
+#include "map/map_naming.h"
+#include "resources/tile_set.h"
+#include "script/generation_commands.h"
+#include "script/script_grid.h"
+#include "script/script_host.h"
+
+namespace vek::bench {
+namespace {
+
+using benchmark::State;
+
+// A heavy case takes a large part of a second per iteration: one iteration
+// per repetition is enough.
+enum class Weight { Light, Heavy };
+
+void configure(benchmark::internal::Benchmark* bench, Weight weight, const RunPlan& plan) {
+  bench->Unit(benchmark::kMicrosecond);
+  if (plan.quick) {
+    bench->Iterations(weight == Weight::Heavy ? 1 : 3)->Repetitions(1);
+  } else {
+    bench->MinTime(weight == Weight::Heavy ? 0.01 : plan.minSeconds)
+        ->Repetitions(plan.repetitions);
+  }
+}
+
+void add(const std::string& name, Weight weight, const RunPlan& plan,
+         std::function<void(State&)> body) {
+  configure(benchmark::RegisterBenchmark(name.c_str(), std::move(body)), weight, plan);
+}
+
+// A script host whose dialog always picks one script file, on a grid of
+// its own.
+struct ScriptRunner {
+  explicit ScriptRunner(const std::string& scriptPath)
+      : grid(std::make_unique<ScriptGrid>()), host(*grid, platform.services) {
+    platform.files.answerWith(scriptPath);
+  }
+  // One run from the same seed, so every run does the same work.
+  bool run() {
+    std::srand(kWorldSeed);
+    return host.runScript();
+  }
+
+  BenchPlatform platform;
+  std::unique_ptr<ScriptGrid> grid;
+  ScriptHost host;
+};
+
+void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan) {
+  for (int depth : {16, 32}) {
+    std::string suffix = "_" + std::to_string(depth);
+    BenchEditor& editor = editors.at(depth);
+
+    // The least a full-frame redraw costs: clear the back buffer, copy it out.
+    add("floor_pass" + suffix, Weight::Light, plan, [&editor](State& state) {
+      editor.activate();
+      BITMAP* back = editor.app().backBuffer;
+      for (auto _ : state) {
+        clear_bitmap(back);
+        blit(back, screen, 0, 0, 0, 0, screen->w, screen->h);
+      }
+    });
+
+    add("edit_pass" + suffix, Weight::Light, plan, [&editor](State& state) {
+      editor.activate();
+      EditorApp& app = editor.app();
+      app.mode = EditorMode::Edit;
+      for (auto _ : state) app.runPass();
+    });
+
+    // VIEW WORLD MAP once, and one pass to show it, before the timed passes.
+    add("world_pass" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
+      editor.activate();
+      EditorApp& app = editor.app();
+      std::snprintf(app.currentPath, kPathCapacity, "%s", world.sample.wildernessPath.c_str());
+      viewWorldMap(app.commandContext);
+      app.runPass();
+      for (auto _ : state) app.runPass();
+      app.mode = EditorMode::Edit;
+    });
+
+    // What VIEW WORLD MAP adds to its fill: the picture drawn pixel by pixel.
+    add("world_picture" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
+      editor.activate();
+      EditorApp& app = editor.app();
+      fillWorldGrid(app.worldGrid, world.worldFolder);
+      BITMAP* picture = create_bitmap(layout::kMapAreaWidth, layout::kMapAreaHeight);
+      if (!picture) {
+        state.SkipWithError("no memory for the picture");
+        return;
+      }
+      for (auto _ : state) drawWorldPicture(picture, app.worldGrid, app.tileBitmaps);
+      destroy_bitmap(picture);
+    });
+  }
+}
+
+void addResourceCases(BenchWorld& world, const RunPlan& plan) {
+  add("startup_decode_16", Weight::Light, plan, [&world](State& state) {
+    set_color_depth(16);
+    for (auto _ : state) {
+      std::unique_ptr<DataArchive> archive = openTileArchive(world.archivePath.c_str());
+      TileSet tiles;
+      benchmark::DoNotOptimize(tiles.load(*archive));
+    }
+  });
+
+  add("world_fill", Weight::Light, plan, [&world](State& state) {
+    auto grid = std::make_unique<WorldGrid>();
+    for (auto _ : state) benchmark::DoNotOptimize(fillWorldGrid(*grid, world.worldFolder));
+  });
+
+  add("map_load", Weight::Light, plan, [&world](State& state) {
+    Map map;
+    for (auto _ : state) benchmark::DoNotOptimize(map.load(world.sample.wildernessPath.c_str()));
+  });
+
+  add("map_save", Weight::Light, plan, [&world](State& state) {
+    Map map(world.sample.wildernessPath.c_str());
+    std::string path = world.savesFolder + "ONE.MAP";
+    for (auto _ : state) benchmark::DoNotOptimize(map.save(path.c_str()));
+  });
+}
+
+void addScriptCase(const std::string& name, Weight weight, const std::string& script,
+                   const RunPlan& plan) {
+  add(name, weight, plan, [script](State& state) {
+    ScriptRunner runner(script);
+    for (auto _ : state) {
+      if (!runner.run()) {
+        state.SkipWithError(("the script " + script + " did not run").c_str());
+        break;
+      }
+    }
+  });
+}
+
+void addScriptCases(BenchWorld& world, const RunPlan& plan) {
+  addScriptCase("script_cells", Weight::Heavy, world.cellsScript, plan);
+  addScriptCase("script_loop", Weight::Heavy, world.loopScript, plan);
+  addScriptCase("script_run", Weight::Heavy, world.worldScript, plan);
+
+  // The 400 saves of a world generation alone, from a grid the world
+  // script has filled.
+  add("saves_400", Weight::Heavy, plan, [&world](State& state) {
+    ScriptRunner runner(world.worldScript);
+    if (!runner.run()) {
+      state.SkipWithError("the world script did not run");
+      return;
+    }
+    for (auto _ : state) {
+      std::vector<std::string> failed;
+      int written = saveWildernessMaps(*runner.grid, world.savesFolder, failed);
+      if (written != kWorldSide * kWorldSide) {
+        state.SkipWithError("a map was not saved");
+        break;
+      }
+    }
+  });
+
+  // GENERATE WORLD MAP end to end: warning, dialog, script run, 400 saves.
+  add("world_generate", Weight::Heavy, plan, [&world](State& state) {
+    ScriptRunner runner(world.worldScript);
+    for (auto _ : state) {
+      std::srand(kWorldSeed);
+      WorldGenerationResult result =
+          generateWorldMap(world.generateFolder.c_str(), runner.host, runner.platform.messages);
+      if (result.filesWritten != kWorldSide * kWorldSide) {
+        state.SkipWithError("the world was not written");
+        break;
+      }
+    }
+  });
+}
+
+}  // namespace
+
+void registerCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan) {
+  addPassCases(world, editors, plan);
+  addResourceCases(world, plan);
+  addScriptCases(world, plan);
+}
+
+}  // namespace vek::bench
