@@ -6,7 +6,6 @@
 #include "app/main_form.h"
 #include "app/map_editing.h"
 #include "app/screen_layout.h"
-#include "app/world_picture.h"
 #include "app/world_view.h"
 #include "script/script_grid.h"
 
@@ -64,7 +63,7 @@ bool EditorApp::runPass() {
 
 void EditorApp::drawMapArea() {
   if (mode == EditorMode::WorldView) {
-    drawWorldPicture(backBuffer, worldGrid, tileBitmaps);
+    worldPicture.draw(backBuffer, worldGrid, tileBitmaps);
   } else {
     drawMapGrid(backBuffer, currentMap, tileBitmaps);
   }
@@ -96,6 +95,7 @@ void EditorApp::releaseAll() {
   show_mouse(nullptr);
   formManager.reset();
   tileBitmaps.clear();
+  worldPicture.release();
   if (backBuffer) destroy_bitmap(backBuffer);
   backBuffer = nullptr;
   archive.reset();

@@ -15,6 +15,7 @@
 #include "app/command_context.h"
 #include "app/editor_mode.h"
 #include "app/world_grid.h"
+#include "app/world_picture_cache.h"
 #include "gui/form_manager.h"
 #include "map/map.h"
 #include "map/map_naming.h"
@@ -71,6 +72,9 @@ class EditorApp {
   TileSet tileBitmaps;
   BITMAP* backBuffer = nullptr;
   WorldGrid worldGrid;
+  // The world picture of worldGrid, drawn once after each fill and copied
+  // on every WorldView pass.
+  WorldPictureCache worldPicture;
   char teleportDestination[kPathCapacity] = {};
   char dialogPath[kPathCapacity] = {};
   // Empty until a middle press first finds a dot in the current file name.

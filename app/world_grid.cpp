@@ -5,7 +5,10 @@
 
 namespace vek {
 
-void WorldGrid::clear() { std::fill(cells_.begin(), cells_.end(), TileCode{0}); }
+void WorldGrid::clear() {
+  std::fill(cells_.begin(), cells_.end(), TileCode{0});
+  ++revision_;
+}
 
 int fillWorldGrid(WorldGrid& grid, const std::string& folder) {
   grid.clear();

@@ -25,7 +25,9 @@ class WorldGrid {
   }
   // Stores a code inside the grid; outside it nothing happens.
   void set(int x, int y, TileCode code) {
-    if (contains(x, y)) cells_[static_cast<std::size_t>(y) * kColumns + x] = code;
+    if (!contains(x, y)) return;
+    cells_[static_cast<std::size_t>(y) * kColumns + x] = code;
+    ++revision_;
   }
   // Every cell back to 0.
   void clear();
@@ -34,8 +36,13 @@ class WorldGrid {
 
   static bool contains(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
 
+  // Changes whenever a cell may have changed, so that what is drawn from
+  // the grid can tell whether it is still up to date.
+  unsigned long long revision() const { return revision_; }
+
  private:
   std::vector<TileCode> cells_;
+  unsigned long long revision_ = 0;
 };
 
 // VIEW WORLD MAP's snapshot of a world: clears the grid, then copies into it

@@ -23,6 +23,7 @@ int TileSet::load(DataArchive& archive) {
     slots_[code] = decodeBitmap(bytes, size, nullptr);
     if (slots_[code]) ++loaded;
   }
+  ++revision_;
   return loaded;
 }
 
@@ -33,6 +34,7 @@ int TileSet::pictureCount() const {
 }
 
 void TileSet::clear() {
+  ++revision_;
   for (BITMAP*& slot : slots_) {
     if (slot) destroy_bitmap(slot);
     slot = nullptr;

@@ -46,8 +46,13 @@ class TileSet {
   // The entry name that holds the picture of code: "7.bmp" for 7.
   static std::string entryName(TileCode code);
 
+  // Changes whenever the slots may have changed (load, clear), so that what
+  // is drawn from the pictures can tell whether it is still up to date.
+  unsigned long long revision() const { return revision_; }
+
  private:
   BITMAP* slots_[kSlotCount] = {};
+  unsigned long long revision_ = 0;
 };
 
 }  // namespace vek

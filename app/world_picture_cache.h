@@ -1,0 +1,50 @@
+#pragma once
+
+// The world picture kept in a bitmap of its own. Drawing it pixel by pixel
+// reads and writes 414,720 pixels; but the grid changes only when VIEW WORLD
+// MAP fills it and the tile pictures not at all after start-up, so the
+// picture is drawn once after each change and every pass copies it.
+
+#include <allegro.h>
+
+#include "app/world_grid.h"
+#include "resources/tile_set.h"
+
+namespace vek {
+
+class WorldPictureCache {
+ public:
+  WorldPictureCache() = default;
+  // Destroys the bitmap: Allegro must still be installed.
+  ~WorldPictureCache();
+  WorldPictureCache(const WorldPictureCache&) = delete;
+  WorldPictureCache& operator=(const WorldPictureCache&) = delete;
+
+  // Puts the world picture of grid at the top-left corner of target, the
+  // same pixels as drawWorldPicture: copied from the bitmap, which is drawn
+  // afresh first when the grid or the tile pictures have changed since, or
+  // target has another colour depth. Without memory for the bitmap it
+  // draws straight into target.
+  void draw(BITMAP* target, const WorldGrid& grid, const TileSet& tiles);
+
+  // Destroys the bitmap; the next draw makes it again.
+  void release();
+
+ private:
+  struct Source {
+    const WorldGrid* grid = nullptr;
+    unsigned long long gridRevision = 0;
+    const TileSet* tiles = nullptr;
+    unsigned long long tilesRevision = 0;
+    int depth = 0;
+    bool operator==(const Source& other) const;
+  };
+
+  // The bitmap for target's depth, made when needed; null without memory.
+  BITMAP* pictureFor(BITMAP* target);
+
+  BITMAP* picture_ = nullptr;
+  Source drawn_;  // what the bitmap shows
+};
+
+}  // namespace vek
