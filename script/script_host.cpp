@@ -52,10 +52,13 @@ bool ScriptHost::runScript() {
 }
 
 ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
-  // A failed registration is reported through this callback too.
+  // A failed registration is reported through this callback too. Nothing
+  // suspends a run or follows it line by line, so the bytecode leaves out
+  // the line cues between statements, which a script pays for on each one.
   bool configured =
       engine.SetMessageCallback(asMETHOD(ScriptHost, onEngineMessage), this, asCALL_THISCALL) >=
           0 &&
+      engine.SetEngineProperty(asEP_BUILD_WITHOUT_LINE_CUES, true) >= 0 &&
       registerScriptString(engine) && api.registerWith(engine) &&
       (!options_.registerExtras || options_.registerExtras(engine));
   if (!configured) {
