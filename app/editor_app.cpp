@@ -49,9 +49,9 @@ bool EditorApp::runPass() {
   clear_bitmap(backBuffer);
   acquire_bitmap(backBuffer);
   drawMapArea();
-  drawPalette(backBuffer, tileBitmaps);
+  drawPalette(backBuffer, tileBitmaps, tileCharacters);
   release_bitmap(backBuffer);
-  drawStatusTexts(backBuffer, currentPath, currentMap, selectedTile, tileBitmaps);
+  drawStatusTexts(backBuffer, currentPath, currentMap, selectedTile, tileBitmaps, tileCharacters);
   if (layout::isInMapArea(mouse_x, mouse_y)) handleMouseOverMapArea();
   handleMousePress(*this);
   formManager->draw(backBuffer);
@@ -65,7 +65,7 @@ void EditorApp::drawMapArea() {
   if (mode == EditorMode::WorldView) {
     worldPicture.draw(backBuffer, worldGrid, tileBitmaps);
   } else {
-    drawMapGrid(backBuffer, currentMap, tileBitmaps);
+    drawMapGrid(backBuffer, currentMap, tileBitmaps, tileCharacters);
   }
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/command_context.h"
 #include "app/editor_mode.h"
+#include "app/tile_characters.h"
 #include "app/world_grid.h"
 #include "app/world_picture_cache.h"
 #include "gui/form_manager.h"
@@ -70,6 +71,8 @@ class EditorApp {
   Map currentMap;
   std::unique_ptr<DataArchive> archive;
   TileSet tileBitmaps;
+  // What codes without a picture are drawn as, kept from pass to pass.
+  TileCharacters tileCharacters;
   BITMAP* backBuffer = nullptr;
   WorldGrid worldGrid;
   // The world picture of worldGrid, drawn once after each fill and copied

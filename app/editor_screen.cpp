@@ -1,6 +1,7 @@
 #include "app/editor_screen.h"
 
 #include "app/screen_layout.h"
+#include "app/screen_text.h"
 
 namespace vek {
 namespace {
@@ -15,20 +16,30 @@ void drawPicture(BITMAP* target, BITMAP* picture, int x, int y) {
 
 // A tile code as one character. Code 0 formats as an empty text and draws
 // nothing.
-void drawCharacter(BITMAP* target, TileCode code, int x, int y) {
-  textprintf_ex(target, font, x, y, white(), -1, "%c", code);
+void drawCharacter(BITMAP* target, const TileCharacter& character, int x, int y) {
+  textout_ex(target, font, character.text, x, y, white(), -1);
 }
 
-void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tiles) {
+// Whether the part of picture that a cell shows hides every pixel of the
+// character drawn at (x, y) of the cell.
+bool hidesCharacter(BITMAP* picture, const TileCharacter& character, int x, int y) {
+  int shownWidth = picture->w < layout::kCellWidth ? picture->w : layout::kCellWidth;
+  int shownHeight = picture->h < layout::kCellHeight ? picture->h : layout::kCellHeight;
+  return x + character.width <= shownWidth && y + character.height <= shownHeight;
+}
+
+void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tiles,
+                      TileCharacters& characters) {
   textout_ex(target, font, layout::kSelectedHeading, layout::kSelectedHeadingX,
              layout::kSelectedHeadingY, white(), -1);
   if (BITMAP* picture = tiles.picture(selectedTile)) {
     drawPicture(target, picture, layout::kSelectedPictureX, layout::kSelectedPictureY);
   } else {
-    drawCharacter(target, selectedTile, layout::kSelectedPictureX, layout::kSelectedPictureY);
+    drawCharacter(target, characters.of(font, selectedTile), layout::kSelectedPictureX,
+                  layout::kSelectedPictureY);
   }
-  textprintf_ex(target, font, layout::kSelectedCodeX, layout::kSelectedCodeY, white(), -1, "%i",
-                selectedTile);
+  drawFormattedText(target, layout::kSelectedCodeX, layout::kSelectedCodeY, white(), "%i",
+                    selectedTile);
 }
 
 // Rows go on past the bottom of the screen, where they are simply not seen.
@@ -39,8 +50,8 @@ void drawTeleportList(BITMAP* target, const Map& map) {
   int y = layout::kTeleportRowsTop;
   for (const Teleport& teleport : map.teleports()) {
     if (y >= target->h) break;
-    textprintf_ex(target, font, layout::kTeleportPositionX, y, white(), -1, "%i,%i", teleport.x,
-                  teleport.y);
+    drawFormattedText(target, layout::kTeleportPositionX, y, white(), "%i,%i", teleport.x,
+                      teleport.y);
     textout_ex(target, font, teleport.name, layout::kTeleportNameX, y, white(), -1);
     textout_ex(target, font, "-", layout::kMarkX, y, red(), -1);
     y += layout::kTeleportRowHeight;
@@ -49,7 +60,8 @@ void drawTeleportList(BITMAP* target, const Map& map) {
 
 }  // namespace
 
-void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles) {
+void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles,
+                 TileCharacters& characters) {
   for (int row = 0; row < Map::kRows; ++row) {
     for (int column = 0; column < Map::kColumns; ++column) {
       TileCode code = map.getTile(column, row);
@@ -58,21 +70,28 @@ void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles) {
       if (BITMAP* picture = tiles.picture(code)) {
         drawPicture(target, picture, x, y);
       } else {
-        drawCharacter(target, code, x + layout::kMapCharacterX, y + layout::kCharacterY);
+        drawCharacter(target, characters.of(font, code), x + layout::kMapCharacterX,
+                      y + layout::kCharacterY);
       }
     }
   }
 }
 
-void drawPalette(BITMAP* target, const TileSet& tiles) {
+void drawPalette(BITMAP* target, const TileSet& tiles, TileCharacters& characters) {
   for (int row = 0; row < layout::kPaletteRows; ++row) {
     for (int column = 0; column < layout::kPaletteColumns; ++column) {
       TileCode code = static_cast<TileCode>(row * layout::kPaletteColumns + column);
       int x = column * layout::kCellWidth;
       int y = layout::kPaletteTop + row * layout::kCellHeight;
       // The character first: a picture smaller than the cell lets it show.
-      drawCharacter(target, code, x + layout::kPaletteCharacterX, y + layout::kCharacterY);
-      if (BITMAP* picture = tiles.picture(code)) drawPicture(target, picture, x, y);
+      // Under a picture that hides it whole it is not drawn at all.
+      const TileCharacter& character = characters.of(font, code);
+      BITMAP* picture = tiles.picture(code);
+      if (!picture ||
+          !hidesCharacter(picture, character, layout::kPaletteCharacterX, layout::kCharacterY)) {
+        drawCharacter(target, character, x + layout::kPaletteCharacterX, y + layout::kCharacterY);
+      }
+      if (picture) drawPicture(target, picture, x, y);
     }
   }
 }
@@ -90,12 +109,12 @@ const char* mapKindLabel(MapKind kind) {
 }
 
 void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
-                     TileCode selectedTile, const TileSet& tiles) {
+                     TileCode selectedTile, const TileSet& tiles, TileCharacters& characters) {
   textout_ex(target, font, currentPath, layout::kPathX, layout::kPathY, white(), -1);
   if (const char* label = mapKindLabel(map.kind)) {
     textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
   }
-  drawSelectedTile(target, selectedTile, tiles);
+  drawSelectedTile(target, selectedTile, tiles, characters);
   drawTeleportList(target, map);
   textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
              layout::kReadoutHeadingY, white(), -1);
@@ -104,10 +123,10 @@ void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
 void drawCellReadout(BITMAP* target, const Map& map, int mouseX, int mouseY) {
   int column = mouseX / layout::kCellWidth;
   int row = mouseY / layout::kCellHeight;
-  textprintf_ex(target, font, layout::kReadoutPositionX, layout::kReadoutY, white(), -1, "%i,%i",
-                column + 1, row + 1);
-  textprintf_ex(target, font, layout::kReadoutCodeX, layout::kReadoutY, white(), -1, "%i",
-                map.getTile(column, row));
+  drawFormattedText(target, layout::kReadoutPositionX, layout::kReadoutY, white(), "%i,%i",
+                    column + 1, row + 1);
+  drawFormattedText(target, layout::kReadoutCodeX, layout::kReadoutY, white(), "%i",
+                    map.getTile(column, row));
 }
 
 }  // namespace vek

@@ -7,6 +7,7 @@
 
 #include <allegro.h>
 
+#include "app/tile_characters.h"
 #include "map/map.h"
 #include "resources/tile_set.h"
 
@@ -14,12 +15,14 @@ namespace vek {
 
 // The 48 x 24 cells of map in the map area: each cell's picture (its
 // top-left 18 x 20 pixels), or without one its character 5 pixels into the
-// cell and 8 down.
-void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles);
+// cell and 8 down. characters keeps the tile characters from pass to pass.
+void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles,
+                 TileCharacters& characters);
 
 // The 256 codes in 8 rows of 32 cells from (0, 520): each code's character,
-// 4 pixels into the cell and 8 down, then its picture over it.
-void drawPalette(BITMAP* target, const TileSet& tiles);
+// 4 pixels into the cell and 8 down, then its picture over it (a character
+// that the picture hides whole is left out: the pixels are the same).
+void drawPalette(BITMAP* target, const TileSet& tiles, TileCharacters& characters);
 
 // "WILDERNESS", "LOCAL" or "INTERIOR"; null for any other kind value.
 const char* mapKindLabel(MapKind kind);
@@ -28,7 +31,7 @@ const char* mapKindLabel(MapKind kind);
 // selected tile's picture (or character) and code, "TELEPORTS" with the red
 // "+", one row per teleport (position, name, red "-"), "MAP POS  TILE".
 void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
-                     TileCode selectedTile, const TileSet& tiles);
+                     TileCode selectedTile, const TileSet& tiles, TileCharacters& characters);
 
 // The readout over the map: the cell under the mouse as column + 1, row + 1
 // and its tile code. For a point of the map area only.

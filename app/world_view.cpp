@@ -5,6 +5,7 @@
 #include "app/map_opening.h"
 #include "app/path_buffer.h"
 #include "app/screen_layout.h"
+#include "app/screen_text.h"
 #include "app/world_picture.h"
 #include "map/map_naming.h"
 
@@ -24,8 +25,8 @@ void drawWorldReadout(BITMAP* target, const WorldGrid& grid, int mouseX, int mou
   int white = makecol(255, 255, 255);
   std::string name = wildernessShortName(position.worldColumn, position.worldRow);
   textout_ex(target, font, name.c_str(), layout::kReadoutPositionX, layout::kReadoutY, white, -1);
-  textprintf_ex(target, font, layout::kReadoutCodeX, layout::kReadoutY, white, -1, "%i",
-                grid.at(position.gridColumn, position.gridRow));
+  drawFormattedText(target, layout::kReadoutCodeX, layout::kReadoutY, white, "%i",
+                    grid.at(position.gridColumn, position.gridRow));
 }
 
 bool openWorldMapAt(int x, int y, char* currentPath, Map& map) {
