@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -76,10 +77,17 @@ bool readFileStart(const char* path, std::size_t maxBytes, std::string& bytes) {
   struct stat info;
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
 
-  bytes.resize(maxBytes);
+  // Room for the size the file has now and one byte more, which tells a
+  // file that grew since; growing further only then. (A buffer of maxBytes
+  // every time would clear tens of kilobytes for a map of about 1,200.)
+  std::size_t statedSize = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+  bytes.resize(statedSize < maxBytes ? statedSize + 1 : maxBytes);
   std::size_t filled = 0;
   while (filled < maxBytes) {
-    ssize_t got = ::read(file.get(), &bytes[filled], maxBytes - filled);
+    if (filled == bytes.size()) {
+      bytes.resize(std::min(maxBytes, std::max<std::size_t>(4096, 2 * bytes.size())));
+    }
+    ssize_t got = ::read(file.get(), &bytes[filled], bytes.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
       bytes.clear();
