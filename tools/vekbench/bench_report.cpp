@@ -28,7 +28,8 @@ constexpr CaseRow kRows[] = {
     {"script_cells", "script: settile and gettile on each of 460,800 cells"},
     {"script_loop", "script: the same loops without the calls"},
     {"script_run", "script run alone: the sample world script"},
-    {"saves_400", "400 safe saves alone"},
+    {"saves_400", "400 safe saves alone, each replacing a map"},
+    {"saves_400_new", "400 safe saves alone, into an empty folder"},
     {"world_generate", "GENERATE WORLD MAP end to end (script + 400 saves)"},
     {"map_load", "load one map file"},
     {"map_save", "save one map file"},
@@ -119,16 +120,19 @@ void printTable(std::FILE* out, const MedianReporter& results, const ReportHeadi
                       "CPU is this process's CPU time, wall includes waiting for other load\n\n",
                  heading.repetitions);
   }
-  std::fprintf(out, "%-18s %-60s %11s %11s\n", "case", "what", "CPU", "wall");
+  std::fprintf(out, "%-18s %-60s %11s %11s %23s\n", "case", "what", "CPU", "wall",
+               "CPU fastest - slowest");
   for (const CaseRow& row : kRows) {
     std::optional<CaseMedians> medians = find(results, row.name);
     if (!medians) {
       std::fprintf(out, "%-18s %-60s %11s\n", row.name, row.what, "(not run)");
       continue;
     }
-    std::fprintf(out, "%-18s %-60s %11s %11s\n", row.name, row.what,
+    std::fprintf(out, "%-18s %-60s %11s %11s %11s - %-11s\n", row.name, row.what,
                  formatDuration(medians->cpuNanoseconds).c_str(),
-                 formatDuration(medians->wallNanoseconds).c_str());
+                 formatDuration(medians->wallNanoseconds).c_str(),
+                 formatDuration(medians->cpuLowest).c_str(),
+                 formatDuration(medians->cpuHighest).c_str());
   }
   if (std::optional<CaseMedians> call = settileCall(results)) {
     std::optional<CaseMedians> cells = find(results, "script_cells");

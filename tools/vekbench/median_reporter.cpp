@@ -35,6 +35,8 @@ bool MedianReporter::medians(const std::string& name, CaseMedians& out) const {
   const CaseTimes& times = found->second;
   out.cpuNanoseconds = median(times.cpuSeconds) * 1e9;
   out.wallNanoseconds = median(times.wallSeconds) * 1e9;
+  out.cpuLowest = *std::min_element(times.cpuSeconds.begin(), times.cpuSeconds.end()) * 1e9;
+  out.cpuHighest = *std::max_element(times.cpuSeconds.begin(), times.cpuSeconds.end()) * 1e9;
   out.repetitions = static_cast<int>(times.cpuSeconds.size());
   out.iterations = times.iterations;
   return true;

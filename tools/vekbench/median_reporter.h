@@ -21,6 +21,8 @@ struct CaseTimes {
 struct CaseMedians {
   double cpuNanoseconds = 0;   // process CPU time: what the work costs
   double wallNanoseconds = 0;  // wall-clock time: inflated by other load
+  double cpuLowest = 0;        // the fastest and slowest repetition (CPU)
+  double cpuHighest = 0;
   int repetitions = 0;
   long long iterations = 0;
 };
