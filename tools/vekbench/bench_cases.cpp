@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
