@@ -1,6 +1,7 @@
 #include "generation_commands.h"
 
 #include "map/map_naming.h"
+#include "map/safe_file.h"
 
 namespace vek {
 
@@ -43,6 +44,8 @@ WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host
   std::string folder = folderPart(currentPath ? currentPath : "");
   if (!host.runScript()) return result;
   result.scriptRan = true;
+  // A generation killed halfway may have left a temporary file of a save.
+  removeStaleTempFiles(folder);
 
   Map working;
   for (int row = 0; row < kWorldSide; ++row) {

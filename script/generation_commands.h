@@ -48,8 +48,10 @@ struct WorldGenerationResult {
 // directory), in the order VEKAA, VEKBA, ..., VEKTA, VEKAB, ..., VEKTT:
 // empty wilderness maps with the block's cells and no teleports, each
 // replacing the earlier file. A file that cannot be written is skipped and
-// listed; the rest are still written. The caller reloads its current map
-// afterwards, since it may be one of the files written.
+// listed; the rest are still written. Before writing, the stale temporary
+// files of saves killed halfway are cleared from the folder
+// (removeStaleTempFiles). The caller reloads its current map afterwards,
+// since it may be one of the files written.
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
                                        MessageBox& warningBox);
 
