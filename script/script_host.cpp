@@ -7,6 +7,7 @@
 
 #include "map/map_naming.h"
 #include "script/script_api.h"
+#include "script/script_build_probe.h"
 #include "script/script_nesting.h"
 #include "script/script_source.h"
 #include "script/script_string.h"
@@ -89,6 +90,17 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
                    "nested more than " + std::to_string(kMaxScriptNesting) +
                        " levels deep here (brackets, statements, conditions and assignments "
                        "within each other); the script engine cannot build that"});
+    fail(kErrorBuildingScript);
+    return ScriptOutcome::BuildFailed;
+  }
+
+  BuildProbe probe = probeScriptBuild(engine, kScriptModuleName, kScriptSectionName, code.data(),
+                                      code.size() - 1);
+  if (probe.result == BuildProbeResult::Crashed) {
+    for (ScriptDiagnostic& diagnostic : probe.diagnostics) addDiagnostic(std::move(diagnostic));
+    addDiagnostic({ScriptDiagnostic::Kind::Error, kScriptSectionName, 0, 0,
+                   "the script engine broke down while building this script (a fault of the "
+                   "engine that the errors above may have led to)"});
     fail(kErrorBuildingScript);
     return ScriptOutcome::BuildFailed;
   }
