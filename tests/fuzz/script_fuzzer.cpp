@@ -83,11 +83,26 @@ class FixedPointer : public vek::PointerWait {
   }
 };
 
+// The folder of the script file, made at start-up and removed at exit. A
+// plain array, so that it outlives every static destructor.
+char scriptFolder[4096];
+
+void removeScriptFolder() {
+  std::string folder = scriptFolder;
+  ::unlink((folder + "/fuzz.as").c_str());
+  ::rmdir(folder.c_str());
+}
+
 std::string scriptPath() {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vek-fuzz-script-XXXXXX";
-  require(::mkdtemp(pattern.data()) != nullptr, "a folder for the script file");
-  return pattern + "/fuzz.as";
+  if (!scriptFolder[0]) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/vek-fuzz-script-XXXXXX";
+    require(pattern.size() < sizeof scriptFolder && ::mkdtemp(pattern.data()) != nullptr,
+            "a folder for the script file");
+    std::memcpy(scriptFolder, pattern.c_str(), pattern.size() + 1);
+    std::atexit(removeScriptFolder);
+  }
+  return std::string(scriptFolder) + "/fuzz.as";
 }
 
 void writeScript(const std::string& path, const std::uint8_t* data, std::size_t size) {
