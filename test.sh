@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test.
-#   ./test.sh             unit tests and end-to-end tests (in their own Xvfb)
+#   ./test.sh             unit tests and end-to-end tests (in their own Xvfb),
+#                         then every fuzz target over its seeds and regression
+#                         inputs and a few seconds of fuzzing (./fuzz.sh --smoke)
 #   ./test.sh --sanitize  unit tests built with AddressSanitizer and UBSan
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,7 +15,11 @@ case "${1:-}" in
   *) echo "usage: $0 [--sanitize]" >&2; exit 64 ;;
 esac
 
-vek_install_deps
+if [ "$mode" = sanitize ]; then
+  vek_install_deps
+else
+  vek_install_deps "${vek_fuzz_packages[@]}"
+fi
 
 if [ "$mode" = sanitize ]; then
   build=build-sanitize
@@ -27,4 +33,5 @@ else
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$build" -j2
   ctest --test-dir "$build" --output-on-failure -j2
+  ./fuzz.sh --smoke
 fi

@@ -1,6 +1,8 @@
 #include "safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 namespace vek {
 namespace {
@@ -54,19 +57,46 @@ std::string folderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+// Temporary files are named kTempPrefix PID '-' N kTempSuffix.
+constexpr char kTempPrefix[] = ".vekmap-";
+constexpr char kTempSuffix[] = ".tmp";
+
 // Creates a new, empty temporary file in folder; gives its name in tempPath.
 int createTempFile(const std::string& folder, std::string& tempPath) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     char name[64];
-    std::snprintf(name, sizeof name, ".vekmap-%ld-%u.tmp", static_cast<long>(::getpid()),
-                  counter++);
+    std::snprintf(name, sizeof name, "%s%ld-%u%s", kTempPrefix, static_cast<long>(::getpid()),
+                  counter++, kTempSuffix);
     tempPath = folder + name;
     int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;
 }
+
+// Reads a run of decimal digits; false when there is none, or more than
+// nine: no process id is that long, nine digits cannot overflow a pid_t,
+// and the rare file whose serial is longer is simply left alone.
+bool readDigits(const char*& text, long& value) {
+  const char* start = text;
+  value = 0;
+  while (*text >= '0' && *text <= '9' && text - start < 9) value = value * 10 + (*text++ - '0');
+  return text > start && !(*text >= '0' && *text <= '9');
+}
+
+// The process id in a name that createTempFile could have made; 0 for any
+// other name.
+pid_t tempFileOwner(const char* name) {
+  if (std::strncmp(name, kTempPrefix, sizeof kTempPrefix - 1) != 0) return 0;
+  const char* cursor = name + sizeof kTempPrefix - 1;
+  long pid, serial;
+  if (!readDigits(cursor, pid) || *cursor++ != '-' || !readDigits(cursor, serial)) return 0;
+  if (std::strcmp(cursor, kTempSuffix) != 0) return 0;
+  return pid > 0 ? static_cast<pid_t>(pid) : 0;
+}
+
+bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
 }  // namespace
 
@@ -113,6 +143,27 @@ bool replaceFile(const char* path, const std::string& bytes) {
   ok = ok && ::rename(tempPath.c_str(), path) == 0;
   if (!ok) ::unlink(tempPath.c_str());
   return ok;
+}
+
+int removeStaleTempFiles(const std::string& folder, long staleAfterSeconds) {
+  std::string dirPath = folder.empty() ? "." : folder;
+  DIR* dir = ::opendir(dirPath.c_str());
+  if (!dir) return 0;
+  std::time_t now = std::time(nullptr);
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    pid_t owner = tempFileOwner(entry->d_name);
+    if (owner == 0) continue;
+    struct stat info;
+    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+        !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+        now - info.st_mtime < staleAfterSeconds || processRuns(owner)) {
+      continue;
+    }
+    if (::unlinkat(::dirfd(dir), entry->d_name, 0) == 0) ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace vek

@@ -19,4 +19,16 @@ bool readFileStart(const char* path, std::size_t maxBytes, std::string& bytes);
 // temporary file is then removed.
 bool replaceFile(const char* path, const std::string& bytes);
 
+// A temporary file of replaceFile outlives its save only when the process
+// dies between creating and renaming it (a kill, a crash, a power cut).
+// Removes such leftovers from folder (a folder part: empty for the working
+// directory, else ending in '/'), and nothing else: only regular files of
+// this user named exactly as replaceFile names them, whose process no
+// longer runs and which have not changed for staleAfterSeconds, so a save
+// in progress, here or from another machine sharing the folder, keeps its
+// file. Gives the number removed.
+inline constexpr long kStaleTempFileSeconds = 600;
+int removeStaleTempFiles(const std::string& folder,
+                         long staleAfterSeconds = kStaleTempFileSeconds);
+
 }  // namespace vek

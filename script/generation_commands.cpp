@@ -1,6 +1,7 @@
 #include "generation_commands.h"
 
 #include "map/map_naming.h"
+#include "map/safe_file.h"
 
 namespace vek {
 
@@ -61,6 +62,8 @@ WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host
   std::string folder = folderPart(currentPath ? currentPath : "");
   if (!host.runScript()) return result;
   result.scriptRan = true;
+  // A generation killed halfway may have left a temporary file of a save.
+  removeStaleTempFiles(folder);
   result.filesWritten = saveWildernessMaps(host.grid(), folder, result.failedPaths);
   return result;
 }

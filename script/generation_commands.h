@@ -53,8 +53,10 @@ int saveWildernessMaps(const ScriptGrid& grid, const std::string& folder,
 
 // GENERATE WORLD MAP: clears the grid, shows the warning on warningBox, runs
 // the script, then saves the grid with saveWildernessMaps into the folder
-// part of currentPath. The caller reloads its current map afterwards, since
-// it may be one of the files written.
+// part of currentPath. Before writing, the stale temporary files of saves
+// killed halfway are cleared from the folder (removeStaleTempFiles). The
+// caller reloads its current map afterwards, since it may be one of the
+// files written.
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
                                        MessageBox& warningBox);
 

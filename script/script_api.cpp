@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "script/script_string.h"
+
 namespace vek {
 
 int scriptRand() {
@@ -82,6 +84,8 @@ void ScriptApi::getpos(int& x, int& y) {
   y = pixelY / kCellHeightPixels + 1;
 }
 
-void ScriptApi::message(const ScriptStringValue& text) { messages_.showMessage(text.text().c_str()); }
+void ScriptApi::message(const ScriptStringValue& text) {
+  if (const std::string* shown = scriptText(text)) messages_.showMessage(shown->c_str());
+}
 
 }  // namespace vek

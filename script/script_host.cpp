@@ -2,8 +2,13 @@
 
 #include <angelscript.h>
 
+#include <optional>
+#include <string>
+
 #include "map/map_naming.h"
 #include "script/script_api.h"
+#include "script/script_build_probe.h"
+#include "script/script_nesting.h"
 #include "script/script_source.h"
 #include "script/script_string.h"
 
@@ -80,6 +85,29 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
     case ScriptReadResult::LoadFailed: fail(kErrorLoadingScript); return ScriptOutcome::LoadFailed;
   }
 
+  // Refused before the engine sees it: the engine's parser and compiler
+  // would run out of stack on it and crash the program.
+  if (std::optional<ScriptPosition> deep =
+          findNestingBeyond(code.data(), code.size() - 1, kMaxScriptNesting)) {
+    addDiagnostic({ScriptDiagnostic::Kind::Error, kScriptSectionName, deep->line, deep->column,
+                   "nested more than " + std::to_string(kMaxScriptNesting) +
+                       " levels deep here (brackets, statements, conditions and assignments "
+                       "within each other); the script engine cannot build that"});
+    fail(kErrorBuildingScript);
+    return ScriptOutcome::BuildFailed;
+  }
+
+  BuildProbe probe = probeScriptBuild(engine, kScriptModuleName, kScriptSectionName, code.data(),
+                                      code.size() - 1);
+  if (probe.result == BuildProbeResult::Crashed) {
+    for (ScriptDiagnostic& diagnostic : probe.diagnostics) addDiagnostic(std::move(diagnostic));
+    addDiagnostic({ScriptDiagnostic::Kind::Error, kScriptSectionName, 0, 0,
+                   "the script engine broke down while building this script (a fault of the "
+                   "engine that the errors above may have led to)"});
+    fail(kErrorBuildingScript);
+    return ScriptOutcome::BuildFailed;
+  }
+
   asIScriptModule* module = engine.GetModule(kScriptModuleName, asGM_ALWAYS_CREATE);
   // The code is terminated, so even an empty file (for which the engine
   // falls back to the terminator) is read only within the buffer.
@@ -100,7 +128,10 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
 ScriptOutcome ScriptHost::execute(asIScriptEngine& engine, asIScriptModule& module) {
   asIScriptFunction* entry = module.GetFunctionByDecl(kScriptEntryDeclaration);
   if (!entry) return ScriptOutcome::NoMain;
-  asIScriptContext* context = engine.CreateContext();
+  // Taken from the engine's context pool, as the engine takes the context
+  // for the globals' initialisers: a caller that installs context callbacks
+  // on the engine (a statement budget, say) governs both.
+  asIScriptContext* context = engine.RequestContext();
   if (!context) {
     fail(kErrorAddingScript);
     return ScriptOutcome::EngineFailed;
@@ -119,7 +150,7 @@ ScriptOutcome ScriptHost::execute(asIScriptEngine& engine, asIScriptModule& modu
     report_.exceptionFunction = where ? where->GetDeclaration() : "";
     report_.exceptionLine = context->GetExceptionLineNumber();
   }
-  context->Release();
+  engine.ReturnContext(context);
   return outcome;
 }
 
@@ -138,9 +169,11 @@ void ScriptHost::fail(const char* message) {
 }
 
 void ScriptHost::onEngineMessage(const asSMessageInfo* message) {
-  ScriptDiagnostic diagnostic{diagnosticKind(message->type),
-                              message->section ? message->section : "", message->row,
-                              message->col, message->message ? message->message : ""};
+  addDiagnostic({diagnosticKind(message->type), message->section ? message->section : "",
+                 message->row, message->col, message->message ? message->message : ""});
+}
+
+void ScriptHost::addDiagnostic(ScriptDiagnostic diagnostic) {
   if (options_.onDiagnostic) options_.onDiagnostic(diagnostic);
   report_.diagnostics.push_back(std::move(diagnostic));
 }

@@ -115,6 +115,7 @@ class ScriptHost {
   ScriptOutcome execute(asIScriptEngine& engine, asIScriptModule& module);
   void fail(const char* message);
   void onEngineMessage(const asSMessageInfo* message);
+  void addDiagnostic(ScriptDiagnostic diagnostic);
 
   ScriptGrid& grid_;
   Platform platform_;

@@ -64,61 +64,89 @@ int compareBytes(const std::string& left, const std::string& right) {
   return left.size() < right.size() ? -1 : 1;
 }
 
+// Every operation below first checks the strings the engine hands it (see
+// scriptText): on memory that holds no string it raises the script
+// exception and does nothing, so the script stops instead of the program.
+bool usable(const Value& value) { return scriptText(value) != nullptr; }
+
 // void f()  (default constructor: the empty string)
 void constructEmpty(Value* self) { new (self) Value(); }
 
-// void f(const string &in)  (copy constructor)
-void constructCopy(const Value& other, Value* self) { new (self) Value(other); }
+// void f(const string &in)  (copy constructor). From an unusable string
+// nothing is constructed: the engine does not destroy an object whose
+// constructor raised an exception, and the zeroed memory tells destruct so.
+void constructCopy(const Value& other, Value* self) {
+  if (usable(other)) {
+    new (self) Value(other);
+  } else {
+    std::memset(static_cast<void*>(self), 0, sizeof *self);
+  }
+}
 
 // void f()  (destructor)
-void destruct(Value* self) { self->~Value(); }
+void destruct(Value* self) {
+  if (self->constructed()) self->~Value();
+}
 
 // string &opAssign(const string &in)
-Value& assignString(const Value& other, Value& self) { return self = other; }
+Value& assignString(const Value& other, Value& self) {
+  if (usable(self) && usable(other)) self = other;
+  return self;
+}
 
 // string &opAddAssign(const string &in)
 Value& appendString(const Value& other, Value& self) {
-  self.text() += other.text();
+  if (usable(self) && usable(other)) self.text() += other.text();
   return self;
 }
 
 // bool opEquals(const string &in) const
-bool equalsString(const Value& other, const Value& self) { return self.text() == other.text(); }
+bool equalsString(const Value& other, const Value& self) {
+  return usable(self) && usable(other) && self.text() == other.text();
+}
 
 // int opCmp(const string &in) const  (gives <, <=, > and >=)
 int compareString(const Value& other, const Value& self) {
+  if (!usable(self) || !usable(other)) return 0;
   return compareBytes(self.text(), other.text());
 }
 
 // string opAdd(const string &in) const
-Value joinString(const Value& other, const Value& self) { return Value(self.text() + other.text()); }
+Value joinString(const Value& other, const Value& self) {
+  if (!usable(self) || !usable(other)) return Value();
+  return Value(self.text() + other.text());
+}
 
 // uint length() const
-asUINT length(const Value& self) { return static_cast<asUINT>(self.text().size()); }
+asUINT length(const Value& self) {
+  return usable(self) ? static_cast<asUINT>(self.text().size()) : 0;
+}
 
 // string &opAssign(double), string &opAssign(int), string &opAssign(uint)
 template <typename Number>
 Value& assignNumber(Number value, Value& self) {
-  self.text() = numberText(value);
+  if (usable(self)) self.text() = numberText(value);
   return self;
 }
 
 // string &opAddAssign(double), string &opAddAssign(int), string &opAddAssign(uint)
 template <typename Number>
 Value& appendNumber(Number value, Value& self) {
-  self.text() += numberText(value);
+  if (usable(self)) self.text() += numberText(value);
   return self;
 }
 
 // string opAdd(double) const, string opAdd(int) const, string opAdd(uint) const
 template <typename Number>
 Value joinNumberAfter(Number value, const Value& self) {
+  if (!usable(self)) return Value();
   return Value(self.text() + numberText(value));
 }
 
 // string opAdd_r(double) const, string opAdd_r(int) const, string opAdd_r(uint) const
 template <typename Number>
 Value joinNumberBefore(Number value, const Value& self) {
+  if (!usable(self)) return Value();
   return Value(numberText(value) + self.text());
 }
 
@@ -146,6 +174,14 @@ bool registerNumberOperations(asIScriptEngine& engine, const std::string& type) 
 }
 
 }  // namespace
+
+const std::string* scriptText(const ScriptStringValue& value) {
+  if (value.constructed()) return &value.text();
+  if (asIScriptContext* context = asGetActiveContext()) {
+    context->SetException(kUninitialisedStringException);
+  }
+  return nullptr;
+}
 
 bool registerScriptString(asIScriptEngine& engine) {
   static ConstantFactory constants;

@@ -3,6 +3,7 @@
 // The C++ side of a script "string" value, for host functions that take or
 // give one.
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -13,6 +14,12 @@ namespace vek {
 // value-type variables in its script stack at 4-byte boundaries, where a
 // std::string (or a plain pointer) would be misaligned; an array of bytes
 // may live anywhere. Copies copy the text, so each value owns its own.
+//
+// The engine can also hand a host function the memory of a variable that
+// it has not constructed yet: a script may use a local string in its own
+// initialiser (string s = s + "x";), which the compiler lets through. So
+// the pointer is kept with a seal derived from it, and constructed() tells a
+// value from memory that never held one (or no longer does).
 class ScriptStringValue {
  public:
   ScriptStringValue() : ScriptStringValue(std::string()) {}
@@ -22,18 +29,42 @@ class ScriptStringValue {
     text() = other.text();
     return *this;
   }
-  ~ScriptStringValue() { delete &text(); }
-
-  std::string& text() const {
-    std::string* held;
-    std::memcpy(&held, pointerBytes_, sizeof held);
-    return *held;
+  ~ScriptStringValue() {
+    delete &text();
+    std::memset(pointerBytes_, 0, sizeof pointerBytes_);
+    std::memset(sealBytes_, 0, sizeof sealBytes_);
   }
 
- private:
-  void hold(std::string* text) { std::memcpy(pointerBytes_, &text, sizeof text); }
+  // True when this memory holds a value that was constructed and not yet
+  // destroyed; stray bytes pass only with a chance of one in 2^64.
+  bool constructed() const {
+    std::uintptr_t held = pointerBits();
+    std::uintptr_t seal;
+    std::memcpy(&seal, sealBytes_, sizeof seal);
+    return held != 0 && (held ^ kSealKey) == seal;
+  }
 
-  unsigned char pointerBytes_[sizeof(std::string*)];
+  // The text; only for a constructed value.
+  std::string& text() const { return *reinterpret_cast<std::string*>(pointerBits()); }
+
+ private:
+  static constexpr std::uintptr_t kSealKey = static_cast<std::uintptr_t>(0x9E3779B97F4A7C15u);
+
+  std::uintptr_t pointerBits() const {
+    std::uintptr_t held;
+    std::memcpy(&held, pointerBytes_, sizeof held);
+    return held;
+  }
+
+  void hold(std::string* text) {
+    std::uintptr_t held = reinterpret_cast<std::uintptr_t>(text);
+    std::uintptr_t seal = held ^ kSealKey;
+    std::memcpy(pointerBytes_, &held, sizeof held);
+    std::memcpy(sealBytes_, &seal, sizeof seal);
+  }
+
+  unsigned char pointerBytes_[sizeof(std::uintptr_t)];
+  unsigned char sealBytes_[sizeof(std::uintptr_t)];
 };
 
 }  // namespace vek

@@ -11,6 +11,10 @@ vek_packages=(
   xvfb xdotool x11-utils imagemagick
 )
 
+# The fuzz targets build with clang and its libFuzzer runtime (./fuzz.sh,
+# and ./test.sh, which runs them briefly).
+vek_fuzz_packages=(clang-14 libclang-rt-14-dev)
+
 vek_missing_packages() {
   local pkg
   for pkg in "$@"; do

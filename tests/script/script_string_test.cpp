@@ -113,3 +113,44 @@ TEST(ScriptString, EveryRegistrationSucceedsOnAFreshEngineAndAFailureIsReported)
 
 }  // namespace
 }  // namespace vek
+
+namespace vek {
+namespace {
+
+// The compiler lets a script use a local string in its own initialiser,
+// before the engine has constructed it; every string operation then met
+// stray memory and the program crashed. Now the script stops with an
+// exception, keeping what it wrote before.
+TEST(ScriptString, AStringUsedInItsOwnInitialiserStopsTheScript) {
+  const char* declarations[] = {
+      "string s = \"cell \" + s;",    // as the argument of an operation
+      "string s = s + \"x\";",        // as the object of one
+      "string s = s;",                // copied
+      "string s = (s = \"x\");",      // assigned
+      "string s = (s += \"x\");",     // appended to
+      "string s = \"\" + s.length();",
+      "string s = (s == \"x\") ? \"a\" : \"b\";",
+      "string s = (s < \"x\") ? \"a\" : \"b\";",
+      "string s = s + 1;",
+      "string s = 1.5 + s;",
+      "string s = (s = 7);",
+      "string s = (s += 7);",
+      "string s = m(s);",             // passed by value to a script function
+  };
+  for (const char* declaration : declarations) {
+    ScriptHarness harness;
+    EXPECT_TRUE(harness.run(std::string("string m(string t) { message(t); return t; }\n") +
+                            "void main() {\n  settile(1, 1, 7);\n  " + declaration +
+                            "\n  settile(2, 1, 8);\n  message(s);\n}\n"))
+        << declaration;
+    const ScriptRunReport& report = harness.host->lastRun();
+    EXPECT_EQ(report.outcome, ScriptOutcome::StoppedByException) << declaration;
+    EXPECT_EQ(report.exceptionText, kUninitialisedStringException) << declaration;
+    EXPECT_EQ(harness.grid->get(1, 1), 7) << declaration;
+    EXPECT_EQ(harness.grid->get(2, 1), 0) << declaration;
+    EXPECT_TRUE(harness.messages.shown.empty()) << declaration;
+  }
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,43 @@
+// BMP entries from anywhere, decoded at the colour depths the editor runs
+// in: 16 bits without a palette (as the editor asks) and 32 bits with one.
+// Nothing may be read past the entry or written outside the bitmap, and a
+// bitmap that comes back has the screen's depth and an accepted size.
+#include <allegro.h>
+
+#include <cstdint>
+
+#include "fuzz_check.h"
+#include "headless_allegro.h"
+#include "resources/bitmap_decoder.h"
+
+namespace {
+
+using vek::fuzz::require;
+
+void decodeAt(int depth, const std::uint8_t* data, std::size_t size) {
+  set_color_depth(depth);
+  PALETTE palette;
+  BITMAP* bitmap = vek::decodeBitmap(data, size, depth == 32 ? &palette : nullptr);
+  if (!bitmap) return;
+  require(bitmap_color_depth(bitmap) == depth, "the bitmap has the screen's depth");
+  require(bitmap->w >= 1 && bitmap->w <= vek::kMaxBitmapSide && bitmap->h >= 1 &&
+              bitmap->h <= vek::kMaxBitmapSide,
+          "the bitmap has an accepted size");
+  // Reads the corners, so a bitmap whose lines are not all there shows up.
+  getpixel(bitmap, 0, 0);
+  getpixel(bitmap, bitmap->w - 1, bitmap->h - 1);
+  destroy_bitmap(bitmap);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  vek::test::startHeadlessAllegro();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  decodeAt(16, data, size);
+  decodeAt(32, data, size);
+  return 0;
+}
