@@ -10,29 +10,30 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source_dir="$(pwd)"
 
+. scripts/install-deps.sh
+vek_install_deps
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j2
+
+# Built either way; the window needs an X display.
 if [ -z "${DISPLAY:-}" ]; then
   cat >&2 <<'EOF_HELP'
-The editor opens a window, but there is no X display (DISPLAY is not set).
-Run ./run.sh in a desktop session, or under a virtual X display:
+The editor is built, but it opens a window and there is no X display
+(DISPLAY is not set). Run ./run.sh in a desktop session, or under a virtual
+X display:
   xvfb-run -a -s '-screen 0 1280x1024x24' ./run.sh
 EOF_HELP
   exit 1
 fi
-
-. scripts/install-deps.sh
-vek_install_deps
-
 if ! xdpyinfo >/dev/null 2>&1; then
   cat >&2 <<EOF_HELP
-The editor opens a window, but the X display "$DISPLAY" cannot be opened.
+The editor is built, but the X display "$DISPLAY" cannot be opened.
 Check DISPLAY (and your X authority), or run under a virtual X display:
   xvfb-run -a -s '-screen 0 1280x1024x24' ./run.sh
 EOF_HELP
   exit 1
 fi
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j2
 
 run_dir="${VEK_RUN_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/vek-map-editor/sample-world}"
 if [ ! -d "$run_dir" ]; then
