@@ -5,7 +5,6 @@
 // user in a child process.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -24,26 +23,7 @@
 namespace vek {
 namespace {
 
-std::vector<std::string> folderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  return names;
-}
-
-// Runs body in a child process and gives its exit code (-1 if it died).
-int inChild(const std::function<int()>& body) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(body());
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::folderEntries;
 
 Map patternMap() {
   Map map;
@@ -78,7 +58,7 @@ TEST(MapSaveFailure, AWriteCutShortByTheFileSizeLimitKeepsTheEarlierFile) {
   std::string earlier = test::patternFile("LOCAL!~EXIT~>25,20:EARLIER!", 23);
   ASSERT_TRUE(test::writeFileBytes(path, earlier));
 
-  int result = inChild([&] {
+  int result = test::runInChild([&] {
     signal(SIGXFSZ, SIG_IGN);
     rlimit limit{600, 600};  // the new file needs 1,263 bytes
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
@@ -109,7 +89,7 @@ TEST(MapSaveFailure, AMapFileTheUserMayOnlyReadStillLoads) {
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
 
-  int result = inChild([&] {
+  int result = test::runInChild([&] {
     if (geteuid() == 0) {
       const passwd* nobody = getpwnam("nobody");
       uid_t uid = nobody ? nobody->pw_uid : 65534;

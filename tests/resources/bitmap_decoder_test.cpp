@@ -25,19 +25,12 @@ using test::os2Palette;
 using test::windowsHeader;
 using test::windowsPalette;
 
-struct BitmapDeleter {
-  void operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
-};
-using Picture = std::unique_ptr<BITMAP, BitmapDeleter>;
-
-Picture decode(const std::string& file, PALETTE* palette = nullptr) {
-  // A heap copy of exactly the file's length, so a read past it is caught.
-  std::unique_ptr<unsigned char[]> data(new unsigned char[file.size() + 1]);
-  std::memcpy(data.get(), file.data(), file.size());
-  return Picture(decodeBitmap(data.get(), file.size(), palette));
-}
-
-enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+using test::decode;
+using test::Picture;
+using test::kRgb;
+using test::kRle8;
+using test::kRle4;
+using test::kBitFields;
 
 class BitmapDecoder : public ::testing::TestWithParam<int> {
  protected:

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "archive_bytes.h"
+#include "resources/bitmap_decoder.h"
 
 namespace vek::test {
 
@@ -109,6 +112,22 @@ inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
           << what << ": pixel (" << x << ", " << y << ") should be " << rows[y][x];
     }
   }
+}
+
+// Compression values of the BMP information header.
+enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
+
+struct BitmapDeleter {
+  void operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
+};
+using Picture = std::unique_ptr<BITMAP, BitmapDeleter>;
+
+// Decodes a heap copy of the file, so that a read past its length is a read
+// past a heap block of its own.
+inline Picture decode(const std::string& file, PALETTE* palette = nullptr) {
+  std::unique_ptr<unsigned char[]> data(new unsigned char[file.size() + 1]);
+  std::memcpy(data.get(), file.data(), file.size());
+  return Picture(decodeBitmap(data.get(), file.size(), palette));
 }
 
 }  // namespace vek::test

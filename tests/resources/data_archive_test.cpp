@@ -38,14 +38,6 @@ void patchFile(const std::string& path, std::size_t offset, const std::string& b
   ASSERT_TRUE(file.flush());
 }
 
-int inChild(const std::function<int()>& body) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(body());
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 TEST(DataArchive, OpensOnlyTheMagicWithItsZeroByte) {
   const std::string valid = buildArchive({{"a.bmp", "xyz"}});
   DataArchive archive;
@@ -209,7 +201,7 @@ TEST(DataArchive, AnArchiveTheUserMayOnlyReadOpens) {
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
 
-  int result = inChild([&] {
+  int result = test::runInChild([&] {
     if (geteuid() == 0) {
       const passwd* nobody = getpwnam("nobody");
       if (setgid(nobody ? nobody->pw_gid : 65534) != 0 ||

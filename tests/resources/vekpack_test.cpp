@@ -1,6 +1,5 @@
 // vekpack driven as a program: what it packs and lists agrees with the files
 // it was given, and its failures leave no archive behind.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,6 +15,8 @@
 
 namespace vek {
 namespace {
+
+using test::folderEntries;
 
 struct Outcome {
   int status;
@@ -41,18 +42,6 @@ Outcome runProgram(const std::string& program, const std::vector<std::string>& a
   int status = pclose(pipe);
   outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return outcome;
-}
-
-std::vector<std::string> folderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  return names;
 }
 
 struct Listed {

@@ -7,7 +7,6 @@
 // VEK_KILL_ROUNDS sets the number of kills (default kDefaultKills), e.g.
 //   VEK_KILL_ROUNDS=200 build/tests/vekgen_kill_tests
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -34,6 +33,8 @@
 namespace vek {
 namespace {
 
+using test::folderEntries;
+
 using test::readFileBytes;
 using test::TempDir;
 using test::writeFileBytes;
@@ -59,18 +60,6 @@ std::string worldScript(char tile) {
          "    settile(48 * c + 1 + r, 24 * r + 2 + c, 65 + r + c);\n"
          "  }\n"
          "}\n";
-}
-
-std::vector<std::string> folderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  return names;
 }
 
 std::vector<std::string> worldFileNames() {
