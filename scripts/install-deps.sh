@@ -8,7 +8,7 @@ vek_packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   liballegro4-dev angelscript-dev libx11-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 
 # The fuzz targets build with clang and its libFuzzer runtime (./fuzz.sh,
