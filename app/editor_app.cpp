@@ -85,7 +85,6 @@ void EditorApp::runMainLoop() {
 
 void EditorApp::shutDown() {
   currentMap.clearTeleports();
-  currentMap.clearGrid();
   archive.reset();
   releaseAll();
 }

@@ -1,5 +1,7 @@
 #include "safe_file.h"
 
+#include "map_naming.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -50,11 +52,6 @@ bool writeAll(int fd, const char* data, std::size_t size) {
     size -= static_cast<std::size_t>(written);
   }
   return true;
-}
-
-std::string folderOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 // Temporary files are named kTempPrefix PID '-' N kTempSuffix.
@@ -133,7 +130,7 @@ bool readFileStart(const char* path, std::size_t maxBytes, std::string& bytes) {
 bool replaceFile(const char* path, const std::string& bytes) {
   if (!path || !*path) return false;
   std::string tempPath;
-  FileDescriptor temp(createTempFile(folderOf(path), tempPath));
+  FileDescriptor temp(createTempFile(folderPart(path), tempPath));
   if (!temp.valid()) return false;
 
   struct stat target;
