@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "map_file.h"
-#include "safe_file.h"
+#include "core/safe_file.h"
 
 namespace vek {
 

@@ -10,11 +10,6 @@ std::optional<std::string> fittingPath(std::string path) {
 
 }  // namespace
 
-std::string folderPart(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 bool WildernessCode::update(const std::string& path) {
   std::size_t slash = path.rfind('/');
   std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;

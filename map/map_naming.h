@@ -10,16 +10,14 @@
 #include <optional>
 #include <string>
 
+#include "core/folder.h"
+
 namespace vek {
 
 // Paths are held in buffers of this size: 1,023 characters and a terminator.
 constexpr std::size_t kPathCapacity = 1024;
 // Wilderness maps per world side.
 constexpr int kWorldSide = 20;
-
-// Everything up to and including the last '/'; empty when there is none, so
-// that names formed from it are relative to the working directory.
-std::string folderPart(const std::string& path);
 
 // The two characters before the first '.' of a path's file name part,
 // provided that dot stands at position 2 or later of the whole path. It lasts

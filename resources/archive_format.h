@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "resources/byte_cursor.h"
+#include "core/byte_cursor.h"
 
 namespace vek {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "resources/archive_format.h"
 
 namespace vek {

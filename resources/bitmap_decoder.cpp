@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "resources/byte_cursor.h"
+#include "core/byte_cursor.h"
 
 namespace vek {
 namespace {

@@ -1,7 +1,7 @@
 #include "generation_commands.h"
 
 #include "map/map_naming.h"
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 
 namespace vek {
 

@@ -14,7 +14,7 @@
 
 #include "bmp_writer.h"
 #include "headless_allegro.h"
-#include "resources/byte_cursor.h"
+#include "core/byte_cursor.h"
 #include "resources/tile_set.h"
 #include "tile_painter.h"
 

@@ -1,6 +1,5 @@
 #include "temp_dir.h"
 
-#include <dirent.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +9,8 @@
 #include <iterator>
 #include <stdexcept>
 #include <vector>
+
+#include "core/folder.h"
 
 namespace vek::test {
 
@@ -40,17 +41,7 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out.flush());
 }
 
-std::vector<std::string> folderEntries(const std::string& folder) {
-  std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      std::string name = entry->d_name;
-      if (name != "." && name != "..") names.push_back(name);
-    }
-    closedir(dir);
-  }
-  return names;
-}
+std::vector<std::string> folderEntries(const std::string& folder) { return listFolder(folder); }
 
 int runInChild(const std::function<int()>& body) {
   pid_t pid = fork();

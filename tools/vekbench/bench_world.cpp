@@ -13,7 +13,7 @@
 #include "default_tile_set.h"
 #include "map/map.h"
 #include "map/map_naming.h"
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "resources/archive_writer.h"
 #include "script/generation_commands.h"
 #include "script/script_grid.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "default_tile_set.h"
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "resources/archive_writer.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "temp_dir.h"
 
 namespace vek {

@@ -1,4 +1,4 @@
-#include "resources/byte_cursor.h"
+#include "core/byte_cursor.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "temp_dir.h"
 
 namespace vek {

@@ -1,6 +1,6 @@
-#include "safe_file.h"
+#include "core/safe_file.h"
 
-#include "map_naming.h"
+#include "core/folder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
