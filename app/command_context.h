@@ -3,8 +3,8 @@
 #include <allegro.h>
 
 #include "app/editor_mode.h"
-#include "app/world_grid.h"
 #include "map/map.h"
+#include "map/world.h"
 #include "platform/platform.h"
 #include "script/script_host.h"
 
@@ -16,7 +16,7 @@ struct CommandContext {
   char* currentPath;      // the editor's path buffer, kPathCapacity bytes
   EditorMode& mode;
   Map& currentMap;
-  WorldGrid& worldGrid;
+  World& world;          // the world view's snapshot of the folder
   BITMAP*& backBuffer;    // the frame being drawn
   // The services the commands need besides the editor's state.
   const Platform& platform;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/world_grid.h"
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
+#include "script/world_transform.h"
 
 namespace vek {
 namespace {
@@ -35,7 +35,8 @@ void saveMap(CommandContext& context) {
 }
 
 void viewWorldMap(CommandContext& context) {
-  fillWorldGrid(context.worldGrid, folderPart(context.currentPath));
+  context.world.open(folderPart(context.currentPath));
+  context.world.loadWilderness();
   context.mode = EditorMode::WorldView;
 }
 
@@ -57,6 +58,20 @@ void generateWorldFromScript(CommandContext& context) {
   context.currentMap.load(context.currentPath);
 }
 
+void transformWorldFromScript(CommandContext& context) {
+  WorldTransformResult result =
+      transformWorldMap(context.currentPath, context.scriptHost, context.platform.messages);
+  if (!result.scriptRan) return;
+  context.currentMap.load(context.currentPath);
+  if (context.mode == EditorMode::WorldView) viewWorldMap(context);
+  if (!result.failedPaths.empty()) {
+    std::string message = std::string(kTransformFailedMessage) +
+                          std::to_string(result.failedPaths.size()) + ", first " +
+                          result.failedPaths.front();
+    context.platform.messages.showMessage(message.c_str());
+  }
+}
+
 void onLoadClicked(void* context, void*) { loadMap(contextOf(context)); }
 void onSaveClicked(void* context, void*) { saveMap(contextOf(context)); }
 void onWorldMapClicked(void* context, void*) { viewWorldMap(contextOf(context)); }
@@ -66,6 +81,9 @@ void onGenerateCurrentMapClicked(void* context, void*) {
 }
 void onGenerateWorldMapClicked(void* context, void*) {
   generateWorldFromScript(contextOf(context));
+}
+void onTransformWorldMapClicked(void* context, void*) {
+  transformWorldFromScript(contextOf(context));
 }
 
 }  // namespace vek

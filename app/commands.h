@@ -1,6 +1,6 @@
 #pragma once
 
-// The six commands of the main form's buttons. Each runs to its end inside
+// The commands of the main form's buttons. Each runs to its end inside
 // the pass whose form update saw its button pressed; its dialogs and scripts
 // hold the main loop meanwhile.
 
@@ -39,12 +39,21 @@ void generateMapFromScript(CommandContext& context);
 // path, since it may be one of them.
 void generateWorldFromScript(CommandContext& context);
 
-// The same six as click handlers: arg1 is the CommandContext, arg2 unused.
+// TRANSFORM WORLD MAP: runs a world script over the wilderness maps of the
+// current path's folder, writes the maps it changed, then loads the current
+// map again and, in the world view, reads the world afresh.
+void transformWorldFromScript(CommandContext& context);
+// What TRANSFORM WORLD MAP shows when maps could not be written: the count
+// follows, then the first of their paths.
+inline constexpr const char* kTransformFailedMessage = "Maps not written: ";
+
+// The same as click handlers: arg1 is the CommandContext, arg2 unused.
 void onLoadClicked(void* context, void* unused);
 void onSaveClicked(void* context, void* unused);
 void onWorldMapClicked(void* context, void* unused);
 void onPlaceFeatureClicked(void* context, void* unused);
 void onGenerateCurrentMapClicked(void* context, void* unused);
 void onGenerateWorldMapClicked(void* context, void* unused);
+void onTransformWorldMapClicked(void* context, void* unused);
 
 }  // namespace vek

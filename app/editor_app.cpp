@@ -14,7 +14,7 @@ namespace vek {
 EditorApp::EditorApp(const Platform& services)
     : platform(services),
       scriptHost(scriptGrid(), platform),
-      commandContext{currentPath, mode, currentMap, worldGrid, backBuffer, platform, scriptHost} {}
+      commandContext{currentPath, mode, currentMap, world, backBuffer, platform, scriptHost} {}
 
 EditorApp::~EditorApp() { releaseAll(); }
 
@@ -63,7 +63,7 @@ bool EditorApp::runPass() {
 
 void EditorApp::drawMapArea() {
   if (mode == EditorMode::WorldView) {
-    worldPicture.draw(backBuffer, worldGrid, tileBitmaps);
+    worldPicture.draw(backBuffer, world, tileBitmaps);
   } else {
     drawMapGrid(backBuffer, currentMap, tileBitmaps, tileCharacters);
   }
@@ -71,7 +71,7 @@ void EditorApp::drawMapArea() {
 
 void EditorApp::handleMouseOverMapArea() {
   if (mode == EditorMode::WorldView) {
-    drawWorldReadout(backBuffer, worldGrid, mouse_x, mouse_y);
+    drawWorldReadout(backBuffer, world, mouse_x, mouse_y);
   } else {
     drawCellReadout(backBuffer, currentMap, mouse_x, mouse_y);
     pickTileWithRightButton(*this);

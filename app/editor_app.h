@@ -15,11 +15,11 @@
 #include "app/command_context.h"
 #include "app/editor_mode.h"
 #include "app/tile_characters.h"
-#include "app/world_grid.h"
 #include "app/world_picture_cache.h"
 #include "gui/form_manager.h"
 #include "map/map.h"
 #include "map/map_naming.h"
+#include "map/world.h"
 #include "platform/platform.h"
 #include "resources/data_archive.h"
 #include "resources/tile_set.h"
@@ -74,8 +74,8 @@ class EditorApp {
   // What codes without a picture are drawn as, kept from pass to pass.
   TileCharacters tileCharacters;
   BITMAP* backBuffer = nullptr;
-  WorldGrid worldGrid;
-  // The world picture of worldGrid, drawn once after each fill and copied
+  World world;
+  // The world picture of world, drawn once after each fill and copied
   // on every WorldView pass.
   WorldPictureCache worldPicture;
   char teleportDestination[kPathCapacity] = {};

@@ -2,12 +2,15 @@
 
 #include "app/screen_layout.h"
 #include "app/screen_text.h"
+#include "map/map_naming.h"
+#include "map/world.h"
 
 namespace vek {
 namespace {
 
 int white() { return makecol(255, 255, 255); }
 int red() { return makecol(255, 0, 0); }
+int yellow() { return makecol(255, 255, 0); }
 
 // A tile's picture, cut to one cell.
 void drawPicture(BITMAP* target, BITMAP* picture, int x, int y) {
@@ -43,7 +46,9 @@ void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tile
 }
 
 // Rows go on past the bottom of the screen, where they are simply not seen.
-void drawTeleportList(BITMAP* target, const Map& map) {
+// A yellow "?" follows the name of a destination whose file does not exist.
+void drawTeleportList(BITMAP* target, const Map& map, const char* currentPath) {
+  std::string folder = folderPart(currentPath);
   textout_ex(target, font, layout::kTeleportHeading, layout::kTeleportHeadingX,
              layout::kTeleportHeadingY, white(), -1);
   textout_ex(target, font, "+", layout::kMarkX, layout::kPlusY, red(), -1);
@@ -53,6 +58,10 @@ void drawTeleportList(BITMAP* target, const Map& map) {
     drawFormattedText(target, layout::kTeleportPositionX, y, white(), "%i,%i", teleport.x,
                       teleport.y);
     textout_ex(target, font, teleport.name, layout::kTeleportNameX, y, white(), -1);
+    if (!teleportDestinationExists(folder, teleport.name)) {
+      textout_ex(target, font, "?", layout::kTeleportNameX + text_length(font, teleport.name), y,
+                 yellow(), -1);
+    }
     textout_ex(target, font, "-", layout::kMarkX, y, red(), -1);
     y += layout::kTeleportRowHeight;
   }
@@ -115,7 +124,7 @@ void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
     textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
   }
   drawSelectedTile(target, selectedTile, tiles, characters);
-  drawTeleportList(target, map);
+  drawTeleportList(target, map, currentPath);
   textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
              layout::kReadoutHeadingY, white(), -1);
 }

@@ -29,7 +29,8 @@ const char* mapKindLabel(MapKind kind);
 
 // In this order: the current path, the map kind label, "SELECTED TILE", the
 // selected tile's picture (or character) and code, "TELEPORTS" with the red
-// "+", one row per teleport (position, name, red "-"), "MAP POS  TILE".
+// "+", one row per teleport (position, name, a yellow "?" when the
+// destination's file does not exist, red "-"), "MAP POS  TILE".
 void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
                      TileCode selectedTile, const TileSet& tiles, TileCharacters& characters);
 

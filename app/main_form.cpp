@@ -12,6 +12,7 @@ const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
     {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10,
      onGenerateCurrentMapClicked},
     {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10, onGenerateWorldMapClicked},
+    {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10, onTransformWorldMapClicked},
 };
 
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height) {

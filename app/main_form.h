@@ -1,6 +1,6 @@
 #pragma once
 
-// The main form "frmMain": the editor's six command buttons over the whole
+// The main form "frmMain": the editor's command buttons over the whole
 // screen.
 
 #include "app/command_context.h"
@@ -18,12 +18,12 @@ struct MainFormButton {
   ClickHandler command;
 };
 
-// The six buttons in the order they are added to the form.
-inline constexpr int kMainFormButtonCount = 6;
+// The buttons in the order they are added to the form.
+inline constexpr int kMainFormButtonCount = 7;
 extern const MainFormButton kMainFormButtons[kMainFormButtonCount];
 
 // Adds "frmMain" at (0, 0) with the given size (the screen's) to manager,
-// and to it the six buttons, each calling its command with &context and
+// and to it the buttons, each calling its command with &context and
 // null. Gives the form; null when it could not be made.
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height);
 

@@ -13,11 +13,10 @@ int worldSampleColour(BITMAP* picture) {
   return getpixel(picture, kSampleX, kSampleY);
 }
 
-void drawWorldPicture(BITMAP* target, const WorldGrid& grid, const TileSet& tiles) {
+void drawWorldPicture(BITMAP* target, const World& world, const TileSet& tiles) {
   for (int y = 0; y < layout::kMapAreaHeight; ++y) {
-    const TileCode* codes = grid.row(y);
     for (int x = 0; x < layout::kMapAreaWidth; ++x) {
-      putpixel(target, x, y, worldSampleColour(tiles.picture(codes[worldGridColumnAt(x)])));
+      putpixel(target, x, y, worldSampleColour(tiles.picture(world.cell(worldGridColumnAt(x), y))));
     }
   }
 }

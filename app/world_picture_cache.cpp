@@ -8,19 +8,19 @@ namespace vek {
 WorldPictureCache::~WorldPictureCache() { release(); }
 
 bool WorldPictureCache::Source::operator==(const Source& other) const {
-  return grid == other.grid && gridRevision == other.gridRevision && tiles == other.tiles &&
+  return world == other.world && worldRevision == other.worldRevision && tiles == other.tiles &&
          tilesRevision == other.tilesRevision && depth == other.depth;
 }
 
-void WorldPictureCache::draw(BITMAP* target, const WorldGrid& grid, const TileSet& tiles) {
-  Source wanted{&grid, grid.revision(), &tiles, tiles.revision(), bitmap_color_depth(target)};
+void WorldPictureCache::draw(BITMAP* target, const World& world, const TileSet& tiles) {
+  Source wanted{&world, world.revision(), &tiles, tiles.revision(), bitmap_color_depth(target)};
   BITMAP* picture = pictureFor(target);
   if (!picture) {
-    drawWorldPicture(target, grid, tiles);
+    drawWorldPicture(target, world, tiles);
     return;
   }
   if (!(drawn_ == wanted)) {
-    drawWorldPicture(picture, grid, tiles);
+    drawWorldPicture(picture, world, tiles);
     drawn_ = wanted;
   }
   blit(picture, target, 0, 0, 0, 0, picture->w, picture->h);

@@ -1,13 +1,13 @@
 #pragma once
 
 // The world picture kept in a bitmap of its own. Drawing it pixel by pixel
-// reads and writes 414,720 pixels; but the grid changes only when VIEW WORLD
-// MAP fills it and the tile pictures not at all after start-up, so the
+// reads and writes 414,720 pixels; but the cells change only when VIEW WORLD
+// MAP reads the folder and the tile pictures not at all after start-up, so the
 // picture is drawn once after each change and every pass copies it.
 
 #include <allegro.h>
 
-#include "app/world_grid.h"
+#include "map/world.h"
 #include "resources/tile_set.h"
 
 namespace vek {
@@ -20,20 +20,20 @@ class WorldPictureCache {
   WorldPictureCache(const WorldPictureCache&) = delete;
   WorldPictureCache& operator=(const WorldPictureCache&) = delete;
 
-  // Puts the world picture of grid at the top-left corner of target, the
+  // Puts the world picture of world at the top-left corner of target, the
   // same pixels as drawWorldPicture: copied from the bitmap, which is drawn
-  // afresh first when the grid or the tile pictures have changed since, or
+  // afresh first when the world or the tile pictures have changed since, or
   // target has another colour depth. Without memory for the bitmap it
   // draws straight into target.
-  void draw(BITMAP* target, const WorldGrid& grid, const TileSet& tiles);
+  void draw(BITMAP* target, const World& world, const TileSet& tiles);
 
   // Destroys the bitmap; the next draw makes it again.
   void release();
 
  private:
   struct Source {
-    const WorldGrid* grid = nullptr;
-    unsigned long long gridRevision = 0;
+    const World* world = nullptr;
+    unsigned long long worldRevision = 0;
     const TileSet* tiles = nullptr;
     unsigned long long tilesRevision = 0;
     int depth = 0;

@@ -20,13 +20,13 @@ WorldPosition worldPositionAt(int x, int y) {
   return position;
 }
 
-void drawWorldReadout(BITMAP* target, const WorldGrid& grid, int mouseX, int mouseY) {
+void drawWorldReadout(BITMAP* target, const World& world, int mouseX, int mouseY) {
   WorldPosition position = worldPositionAt(mouseX, mouseY);
   int white = makecol(255, 255, 255);
   std::string name = wildernessShortName(position.worldColumn, position.worldRow);
   textout_ex(target, font, name.c_str(), layout::kReadoutPositionX, layout::kReadoutY, white, -1);
   drawFormattedText(target, layout::kReadoutCodeX, layout::kReadoutY, white, "%i",
-                    grid.at(position.gridColumn, position.gridRow));
+                    world.cell(position.gridColumn, position.gridRow));
 }
 
 bool openWorldMapAt(int x, int y, char* currentPath, Map& map) {

@@ -5,7 +5,7 @@
 
 #include <allegro.h>
 
-#include "app/world_grid.h"
+#include "map/world.h"
 #include "map/map.h"
 
 namespace vek {
@@ -23,7 +23,7 @@ WorldPosition worldPositionAt(int x, int y);
 
 // The readout over the world picture: the map's short name ("VEK%c%c") at
 // the readout's position place and the cell's code at its tile place.
-void drawWorldReadout(BITMAP* target, const WorldGrid& grid, int mouseX, int mouseY);
+void drawWorldReadout(BITMAP* target, const World& world, int mouseX, int mouseY);
 
 // A left click in the world picture: the wilderness map under the point, in
 // the folder of currentPath, becomes the current path (kPathCapacity bytes)

@@ -1,4 +1,4 @@
-// The main form and its six commands, pressed through the form manager in a
+// The main form and its commands, pressed through the form manager in a
 // pass as a user presses them, with scripted dialogs and real scripts.
 #include <allegro.h>
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ class Commands : public ::testing::Test {
   std::string folder;
 };
 
-TEST_F(Commands, TheMainFormHoldsTheSixButtonsInOrder) {
+TEST_F(Commands, TheMainFormHoldsItsButtonsInOrder) {
   ASSERT_NE(app->formManager, nullptr);
   const FormEntry* formEntry = app->formManager->forms.get();
   ASSERT_NE(formEntry, nullptr);
@@ -67,10 +67,11 @@ TEST_F(Commands, TheMainFormHoldsTheSixButtonsInOrder) {
       {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10},
       {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10},
       {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10},
+      {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10},
   };
   // The list is newest first: walk it and compare from the last button.
   std::set<ClickHandler> handlers;
-  int index = 5;
+  int index = 6;
   for (const ControlEntry* entry = form.controls.get(); entry; entry = entry->next.get()) {
     ASSERT_GE(index, 0);
     const Expected& e = expected[index--];
@@ -89,7 +90,7 @@ TEST_F(Commands, TheMainFormHoldsTheSixButtonsInOrder) {
     handlers.insert(button->onClick);
   }
   EXPECT_EQ(index, -1);
-  EXPECT_EQ(handlers.size(), 6u);
+  EXPECT_EQ(handlers.size(), 7u);
 }
 
 TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
@@ -180,8 +181,8 @@ TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
 TEST_F(Commands, ViewWorldMapFillsTheGridFromTheCurrentFolder) {
   editor.click(kWorldMapX, kWorldMapY);
   EXPECT_EQ(app->mode, EditorMode::WorldView);
-  EXPECT_EQ(app->worldGrid.at(48, 0), ',');
-  EXPECT_EQ(app->worldGrid.at(0, 0), 0);
+  EXPECT_EQ(app->world.cell(48, 0), ',');
+  EXPECT_EQ(app->world.cell(0, 0), 0);
 }
 
 TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {

@@ -124,7 +124,9 @@ TEST_P(EditorScreen, PaletteShowsEachCodeAsItsCharacterFourPixelsInUnderItsPictu
 
 TEST_P(EditorScreen, StatusTextsTeleportListAndMarksStandAtTheirPlaces) {
   EditorApp& app = editor.start(testPictures());
-  std::strcpy(app.currentPath, "/maps/world/VEKAB.MAP");
+  std::string path = editor.dir.file("VEKAB.MAP");
+  std::strcpy(app.currentPath, path.c_str());
+  test::writeFilledMap(editor.dir.file("TOWN1.MAP"), ',');  // CAVE.MAP does not exist
   app.selectedTile = 65;
   app.currentMap.addTeleport(5, 8, "TOWN1");
   app.currentMap.addTeleport(48, 24, "CAVE");
@@ -137,7 +139,7 @@ TEST_P(EditorScreen, StatusTextsTeleportListAndMarksStandAtTheirPlaces) {
     int colour;
   };
   const Text texts[] = {
-      {5, 485, "/maps/world/VEKAB.MAP", white()},
+      {5, 485, path.c_str(), white()},
       {5, 495, "WILDERNESS", white()},
       {870, 25, "SELECTED TILE", white()},
       {900, 35, "A", white()},  // tile 65 has no picture: its character
@@ -150,9 +152,11 @@ TEST_P(EditorScreen, StatusTextsTeleportListAndMarksStandAtTheirPlaces) {
       {980, 100, "-", test::red()},
       {870, 110, "48,24", white()},
       {920, 110, "CAVE", white()},
+      {952, 110, "?", makecol(255, 255, 0)},
       {980, 110, "-", test::red()},
   };
   for (const Text& t : texts) EXPECT_EQ(textDifferences(frame, t.x, t.y, t.text, t.colour), "");
+  EXPECT_TRUE(test::allPixels(frame, 960, 100, 8, 10, 0));  // TOWN1 has no "?"
   // No third row.
   EXPECT_TRUE(test::allPixels(frame, 870, 120, 130, 10, 0));
 }

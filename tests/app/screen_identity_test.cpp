@@ -75,6 +75,9 @@ void drawReferenceFrame(BITMAP* frame, const EditorApp& app, int mouseX, int mou
   for (const Teleport& teleport : app.currentMap.teleports()) {
     textprintf_ex(frame, font, 870, y, white, -1, "%i,%i", teleport.x, teleport.y);
     textout_ex(frame, font, teleport.name, 920, y, white, -1);
+    // No destination exists in the test's made-up folder: each gets a "?".
+    textout_ex(frame, font, "?", 920 + text_length(font, teleport.name), y, makecol(255, 255, 0),
+               -1);
     textout_ex(frame, font, "-", 980, y, red, -1);
     y += 10;
   }

@@ -70,7 +70,7 @@ TEST(EditorStartUp, BeginsInEditWithTile250AndEmptyNames) {
   EXPECT_EQ(app.commandContext.currentPath, app.currentPath);
   EXPECT_EQ(&app.commandContext.mode, &app.mode);
   EXPECT_EQ(&app.commandContext.currentMap, &app.currentMap);
-  EXPECT_EQ(&app.commandContext.worldGrid, &app.worldGrid);
+  EXPECT_EQ(&app.commandContext.world, &app.world);
   EXPECT_EQ(&app.commandContext.backBuffer, &app.backBuffer);
 }
 

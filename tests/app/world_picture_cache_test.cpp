@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/world_grid.h"
+#include "map/world.h"
 #include "app/world_picture.h"
 #include "app/world_picture_cache.h"
 #include "app_test_support.h"
@@ -44,10 +44,10 @@ std::string pictureDifferences(BITMAP* a, BITMAP* b) {
 }
 
 // The reference: the picture drawn pixel by pixel onto a black bitmap.
-test::BitmapHolder directPicture(const WorldGrid& grid, const TileSet& tiles) {
+test::BitmapHolder directPicture(const World& world, const TileSet& tiles) {
   test::BitmapHolder picture(create_bitmap(kPictureWidth, kPictureHeight));
   clear_bitmap(picture.get());
-  drawWorldPicture(picture.get(), grid, tiles);
+  drawWorldPicture(picture.get(), world, tiles);
   return picture;
 }
 
@@ -112,7 +112,7 @@ TEST_P(WorldPictureCacheTest, APassShowsTheSamePixelsAsTheDirectRendering) {
     EditorApp& app = startOnWorld(editor, c.pictures);
     editor.pass(995, 695);
     editor.pass(400, 200);  // the second pass copies the stored picture
-    test::BitmapHolder expected = directPicture(app.worldGrid, app.tileBitmaps);
+    test::BitmapHolder expected = directPicture(app.world, app.tileBitmaps);
     EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
     // Not all black, except without pictures.
     int black = test::countPixels(editor.frame(), 0, 0, kPictureWidth, kPictureHeight, 0);
@@ -156,7 +156,7 @@ TEST_P(WorldPictureCacheTest, TheStoredPictureIsDrawnAgainOnlyWhenTheGridOrThePi
   app.loadTilePictures();
   editor.pass(995, 695);
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
-  test::BitmapHolder expected = directPicture(app.worldGrid, app.tileBitmaps);
+  test::BitmapHolder expected = directPicture(app.world, app.tileBitmaps);
   EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
 }
 
@@ -167,9 +167,10 @@ INSTANTIATE_TEST_SUITE_P(Depths, WorldPictureCacheTest, ::testing::Values(16, 32
 
 TEST(WorldPictureCacheDepth, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
   WorldPictureCache cache;
-  WorldGrid grid;
+  test::TempDir dir;
+  World grid(dir.path() + "/");
   TileSet noPictures;
-  for (int y = 0; y < WorldGrid::kRows; ++y) grid.set(y, y, 7);
+  for (int y = 0; y < World::kRows; ++y) grid.setCell(y, y, 7);
   for (int depth : {16, 32, 16}) {
     SCOPED_TRACE(depth);
     test::useColorDepth(depth);

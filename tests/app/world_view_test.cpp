@@ -1,4 +1,4 @@
-// The world map view: the grid filled from a folder's wilderness maps, the
+// The world map view: the world read from a folder's wilderness maps, the
 // picture sampled at pixel (5, 5) of each tile picture, the readout, and a
 // click that opens the map under the mouse.
 #include <allegro.h>
@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "app/world_grid.h"
+#include "map/world.h"
 #include "app/world_picture.h"
 #include "app_test_support.h"
 #include "headless_allegro.h"
@@ -144,29 +144,6 @@ TEST_F(WorldView, ThePictureIsASnapshotUntilViewWorldMapIsPressedAgain) {
   EXPECT_EQ(colourAt(10, 10), forest);
 }
 
-TEST(WorldGridFill, CopiesEveryMapThatLoadsAndLeavesTheRestZero) {
-  test::TempDir dir;
-  std::string folder = dir.path() + "/";
-  test::writeFilledMap(folder + "VEKAA.MAP", 'a');
-  test::writeFilledMap(folder + "VEKTT.MAP", 't');
-  test::writeFilledMap(folder + "VEKBA.MAP", 'i', MapKind::Interior);  // 23 rows
-  ASSERT_TRUE(test::writeFileBytes(folder + "VEKCA.MAP", "WILDERNESS!\r\n short\r\n"));
-  ASSERT_TRUE(test::writeFileBytes(folder + "VEKUA.MAP", "WILDERNESS!\r\n"));  // beyond T
-  WorldGrid grid;
-  grid.set(500, 300, 99);  // cleared first
-  EXPECT_EQ(fillWorldGrid(grid, folder), 3);
-  EXPECT_EQ(grid.at(0, 0), 'a');
-  EXPECT_EQ(grid.at(47, 23), 'a');
-  EXPECT_EQ(grid.at(48, 0), 'i');
-  EXPECT_EQ(grid.at(95, 22), 'i');
-  EXPECT_EQ(grid.at(95, 23), 0);  // an interior's last row
-  EXPECT_EQ(grid.at(96, 0), 0);   // a file that does not load
-  EXPECT_EQ(grid.at(912, 456), 't');
-  EXPECT_EQ(grid.at(959, 479), 't');
-  EXPECT_EQ(grid.at(500, 300), 0);
-  EXPECT_EQ(grid.at(960, 0), 0);  // outside
-}
-
 TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
   test::useColorDepth(32);
   test::TempDir dir;
@@ -175,10 +152,10 @@ TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
   auto archive = openTileArchive(archivePath.c_str());
   TileSet tiles;
   ASSERT_EQ(tiles.load(*archive), 4);
-  WorldGrid grid;
+  World grid(dir.path() + "/");
   for (int y = 0; y < 480; ++y) {
-    grid.set(9, y, 'w');   // never shown
-    grid.set(10, y, 'T');  // shown at x = 9
+    grid.setCell(9, y, 'w');   // never shown
+    grid.setCell(10, y, 'T');  // shown at x = 9
   }
   test::BitmapHolder target(create_bitmap(1000, 700));
   clear_bitmap(target.get());

@@ -140,5 +140,35 @@ TEST(SampleScripts, TheFarmsteadScriptBuildsWhereItIsAskedAndJoinsTheRoad) {
   EXPECT_EQ(test::readFileBytes(path), before);
 }
 
+TEST(SampleScripts, TheWinterScriptSnowsOnTheNorthAndLeavesTheRestAndTheTeleports) {
+  TempDir dir;
+  ASSERT_EQ(test::runVekgen(dir, {"world", sample("world.as"), dir.path(), "--seed", "3"}).status,
+            0);
+  std::string folder = dir.path() + "/";
+  Map north(wildernessMapPath(folder, 10, 1)->c_str());
+  north.addTeleport(4, 4, "INN");
+  ASSERT_TRUE(north.save(wildernessMapPath(folder, 10, 1)->c_str()));
+  std::vector<std::string> southBefore;
+  for (int column = 0; column < kWorldSide; ++column) {
+    southBefore.push_back(test::readFileBytes(*wildernessMapPath(folder, column, 5)));
+  }
+
+  test::VekgenResult result =
+      test::runVekgen(dir, {"transform", sample("winter.as"), dir.path(), "--seed", "3"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  auto cells = std::make_unique<WorldCells>(folder);
+  std::map<TileCode, int> northCounts;
+  for (int y = 0; y < 84; ++y)
+    for (int x = 0; x < 960; ++x) ++northCounts[cells->at(x, y)];
+  EXPECT_GT(northCounts['*'], 0);
+  for (TileCode code : {kGrass, kForest, kHills, kFarmland, kShallowWater}) {
+    EXPECT_EQ(northCounts[code], 0) << static_cast<char>(code);
+  }
+  EXPECT_EQ(Map(wildernessMapPath(folder, 10, 1)->c_str()).teleportCount(), 1);
+  for (int column = 0; column < kWorldSide; ++column) {
+    EXPECT_EQ(test::readFileBytes(*wildernessMapPath(folder, column, 5)), southBefore[column]);
+  }
+}
+
 }  // namespace
 }  // namespace vek

@@ -11,7 +11,7 @@
 
 #include "app/commands.h"
 #include "app/screen_layout.h"
-#include "app/world_grid.h"
+#include "map/world.h"
 #include "app/world_picture.h"
 #include "map/map.h"
 #include "map/map_naming.h"
@@ -99,13 +99,14 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
     add("world_picture" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
       editor.activate();
       EditorApp& app = editor.app();
-      fillWorldGrid(app.worldGrid, world.worldFolder);
+      app.world.open(world.worldFolder);
+      app.world.loadWilderness();
       BITMAP* picture = create_bitmap(layout::kMapAreaWidth, layout::kMapAreaHeight);
       if (!picture) {
         state.SkipWithError("no memory for the picture");
         return;
       }
-      for (auto _ : state) drawWorldPicture(picture, app.worldGrid, app.tileBitmaps);
+      for (auto _ : state) drawWorldPicture(picture, app.world, app.tileBitmaps);
       destroy_bitmap(picture);
     });
   }
@@ -122,8 +123,11 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
   });
 
   add("world_fill", Weight::Light, plan, [&world](State& state) {
-    auto grid = std::make_unique<WorldGrid>();
-    for (auto _ : state) benchmark::DoNotOptimize(fillWorldGrid(*grid, world.worldFolder));
+    World folder(world.worldFolder);
+    for (auto _ : state) {
+      folder.open(world.worldFolder);
+      benchmark::DoNotOptimize(folder.loadWilderness());
+    }
   });
 
   add("map_load", Weight::Light, plan, [&world](State& state) {

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <ctime>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
 #include "script/script_host.h"
+#include "script/world_transform.h"
 #include "vekgen_options.h"
 
 namespace vek {
@@ -65,13 +67,38 @@ void reportException(const ScriptRunReport& report) {
                report.exceptionText.c_str());
 }
 
-int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
+// The target as a folder part ending in '/'; nothing when it is no folder.
+std::optional<std::string> targetFolder(const VekgenOptions& options) {
   if (!isFolder(options.target)) {
     std::fprintf(stderr, "vekgen: %s is not a folder\n", options.target.c_str());
-    return kExitUnusable;
+    return std::nullopt;
   }
   std::string folder = options.target;
   if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+int runTransform(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
+  std::optional<std::string> folder = targetFolder(options);
+  if (!folder) return kExitUnusable;
+  WorldTransformResult result = transformWorldMap(folder->c_str(), host, warningBox);
+  for (const std::string& path : result.unreadablePaths) {
+    std::fprintf(stderr, "vekgen: %s is not a readable map; left as it is\n", path.c_str());
+  }
+  if (!result.scriptRan) return reportFailedRun(host.lastRun());
+  reportException(host.lastRun());
+  for (const std::string& path : result.failedPaths) {
+    std::fprintf(stderr, "vekgen: cannot write %s\n", path.c_str());
+  }
+  std::printf("vekgen: %d cells changed; wrote %zu wilderness map files in %s\n",
+              result.cellsChanged, result.writtenPaths.size(), folder->c_str());
+  return result.failedPaths.empty() ? kExitOk : kExitNotWritten;
+}
+
+int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
+  std::optional<std::string> target = targetFolder(options);
+  if (!target) return kExitUnusable;
+  const std::string& folder = *target;
   WorldGenerationResult result = generateWorldMap(folder.c_str(), host, warningBox);
   if (!result.scriptRan) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
@@ -131,8 +158,11 @@ int run(int argc, char** argv) {
   ScriptHost host(scriptGrid(), platform, hostOptions);
   pointer.attach(host);
 
-  return options->mode == VekgenMode::World ? runWorld(*options, host, warningBox)
-                                            : runOnMapFile(*options, host);
+  switch (options->mode) {
+    case VekgenMode::World: return runWorld(*options, host, warningBox);
+    case VekgenMode::Transform: return runTransform(*options, host, warningBox);
+    default: return runOnMapFile(*options, host);
+  }
 }
 
 }  // namespace

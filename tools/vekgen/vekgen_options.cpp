@@ -10,12 +10,16 @@ const char* const kVekgenUsage =
     "usage: vekgen world SCRIPT FOLDER [--pos X,Y] [--seed N]\n"
     "       vekgen current SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
     "       vekgen feature SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
+    "       vekgen transform SCRIPT FOLDER [--pos X,Y] [--seed N]\n"
     "\n"
     "Runs an AngelScript generation script without a window, as the editor's\n"
     "GENERATE WORLD MAP, GENERATE CURRENT MAP and PLACE FEATURE do.\n"
     "  world    writes the 400 wilderness maps VEKAA.MAP .. VEKTT.MAP into FOLDER\n"
     "  current  makes MAPFILE from nothing (all cells 0 before the script runs)\n"
     "  feature  runs the script over MAPFILE's cells and saves it back\n"
+    "  transform runs a world script over FOLDER's existing wilderness maps\n"
+    "           (missing ones 0) and writes only the maps whose cells changed,\n"
+    "           each keeping its kind and teleports\n"
     "current and feature keep MAPFILE's kind and teleports when it exists.\n"
     "  --pos X,Y  the cell getpos() returns (X 1..48, Y 1..24); without it a\n"
     "             script that calls getpos() fails\n"
@@ -58,6 +62,7 @@ std::optional<VekgenMode> parseMode(const std::string& text) {
   if (text == "world") return VekgenMode::World;
   if (text == "current") return VekgenMode::Current;
   if (text == "feature") return VekgenMode::Feature;
+  if (text == "transform") return VekgenMode::Transform;
   return std::nullopt;
 }
 

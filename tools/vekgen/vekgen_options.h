@@ -5,12 +5,12 @@
 
 namespace vek {
 
-enum class VekgenMode { World, Current, Feature };
+enum class VekgenMode { World, Current, Feature, Transform };
 
 struct VekgenOptions {
   VekgenMode mode = VekgenMode::World;
   std::string scriptPath;
-  std::string target;  // FOLDER for world, MAPFILE for current and feature
+  std::string target;  // FOLDER for world and transform, MAPFILE for current and feature
   // The cell getpos returns (x 1..48, y 1..24), when given.
   std::optional<int> posX;
   std::optional<int> posY;

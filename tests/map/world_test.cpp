@@ -1,0 +1,99 @@
+// The world model: wilderness maps by place and other maps by name, read on
+// demand; the 960 x 480 cells; changes marked per map and nothing else.
+#include <gtest/gtest.h>
+
+#include "map/world.h"
+#include "temp_dir.h"
+
+namespace vek {
+namespace {
+
+void writeMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness) {
+  Map map;
+  map.kind = kind;
+  for (int y = 0; y < Map::kRows; ++y) {
+    for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, code);
+  }
+  map.addTeleport(3, 4, "CAVE");
+  ASSERT_TRUE(map.save(path.c_str()));
+}
+
+class WorldTest : public ::testing::Test {
+ protected:
+  WorldTest() : folder(dir.path() + "/") {
+    writeMap(folder + "VEKAA.MAP", 'a');
+    writeMap(folder + "VEKTT.MAP", 't');
+    writeMap(folder + "VEKBA.MAP", 'i', MapKind::Interior);  // 23 rows
+    test::writeFileBytes(folder + "VEKCA.MAP", "WILDERNESS!\r\n short\r\n");
+    test::writeFileBytes(folder + "VEKDA.MAP", "no kind here\r\n");
+    writeMap(folder + "CAVE.MAP", 'c', MapKind::Local);
+  }
+  test::TempDir dir;
+  std::string folder;
+};
+
+TEST_F(WorldTest, CellsAreTheWildernessMapsSideBySideAndZeroWhereNoneLoads) {
+  World world(folder);
+  EXPECT_EQ(world.loadWilderness(), 3);
+  struct Case {
+    int x, y;
+    TileCode code;
+  } cases[] = {
+      {0, 0, 'a'},    {47, 23, 'a'},  {48, 0, 'i'}, {95, 22, 'i'},
+      {95, 23, 0},    // an interior's last row
+      {96, 0, 0},     // a short grid line: unreadable
+      {144, 0, 0},    // no kind keyword: not a map
+      {912, 456, 't'}, {959, 479, 't'}, {500, 300, 0},
+      {960, 0, 0},    {-1, 0, 0},     {0, 480, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(world.cell(c.x, c.y), c.code) << c.x << "," << c.y;
+  EXPECT_EQ(world.wilderness(2, 0).state, MapFileState::Unreadable);
+  EXPECT_EQ(world.wilderness(3, 0).state, MapFileState::Unreadable);
+  EXPECT_EQ(world.wilderness(4, 0).state, MapFileState::Missing);
+  EXPECT_EQ(world.named("CAVE").state, MapFileState::Loaded);
+  EXPECT_EQ(world.named("CAVE").map.kind, MapKind::Local);
+  EXPECT_EQ(world.named("NOWHERE").state, MapFileState::Missing);
+}
+
+TEST_F(WorldTest, SetCellMarksOnlyTheMapsItChangesAndKeepsTheirKindAndTeleports) {
+  World world(folder);
+  unsigned long long before = world.revision();
+  struct Case {
+    int x, y;
+    TileCode code;
+    bool changes;
+  } cases[] = {
+      {0, 0, 'a', false},   // the same code
+      {1, 0, 'b', true},    // VEKAA
+      {48, 23, 'x', false}, // the interior's unstored row
+      {96, 0, 'x', false},  // unreadable: never replaced
+      {192, 0, 0, false},   // missing and 0 already
+      {192, 24, 'n', true}, // missing: becomes a new wilderness map (VEKEB)
+      {960, 0, 'x', false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(world.setCell(c.x, c.y, c.code), c.changes) << c.x;
+  EXPECT_GT(world.revision(), before);
+
+  std::vector<World::ChangedMap> changed = world.changedWilderness();
+  ASSERT_EQ(changed.size(), 2u);
+  EXPECT_EQ(changed[0].path, folder + "VEKAA.MAP");
+  EXPECT_EQ(changed[0].map->teleportCount(), 1);
+  EXPECT_EQ(changed[0].map->getTile(1, 0), 'b');
+  EXPECT_EQ(changed[1].path, folder + "VEKEB.MAP");
+  EXPECT_EQ(changed[1].map->kind, MapKind::Wilderness);
+  EXPECT_EQ(changed[1].map->teleportCount(), 0);
+  world.markSaved();
+  EXPECT_TRUE(world.changedWilderness().empty());
+}
+
+TEST_F(WorldTest, OpenForgetsWhatWasReadSoLaterSavesShow) {
+  World world(folder);
+  EXPECT_EQ(world.cell(0, 0), 'a');
+  writeMap(folder + "VEKAA.MAP", 'z');
+  EXPECT_EQ(world.cell(0, 0), 'a');  // a snapshot until opened again
+  world.open(folder);
+  EXPECT_EQ(world.cell(0, 0), 'z');
+}
+
+}  // namespace
+}  // namespace vek

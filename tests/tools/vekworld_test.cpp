@@ -1,0 +1,68 @@
+// vekworld run as a program: exit statuses and the two report forms.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "../map/problem_world.h"
+
+namespace vek {
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string out;
+};
+
+ToolRun runVekworld(const test::TempDir& dir, std::vector<std::string> args) {
+  std::string outPath = dir.path() + ".out";
+  std::vector<char*> argv{const_cast<char*>(VEKWORLD_PATH)};
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  int status = test::runInChild([&] {
+    if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen("/dev/null", "w", stderr)) {
+      return 127;
+    }
+    execv(VEKWORLD_PATH, argv.data());
+    return 127;
+  });
+  ToolRun run{status, test::readFileBytes(outPath)};
+  std::remove(outPath.c_str());
+  return run;
+}
+
+TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
+  test::TempDir problems, clean;
+  test::writeProblemWorld(problems.path() + "/");
+  for (int row = 0; row < kWorldSide; ++row)
+    for (int column = 0; column < kWorldSide; ++column)
+      test::saveTestMap(*wildernessMapPath(clean.path() + "/", column, row), MapKind::Wilderness, {});
+  test::saveTestMap(clean.path() + "/INN.MAP", MapKind::Interior, {});
+  test::saveTestMap(clean.path() + "/VEKAA.MAP", MapKind::Wilderness, {{2, 2, "INN"}});
+
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string outPart;
+  } cases[] = {
+      {{"check", problems.path()}, 1,
+       "VEKAA.MAP: teleport at 6,5 to NOWHERE: NOWHERE.MAP does not exist\n"},
+      {{"check", problems.path(), "--json"}, 1,
+       "{\"file\": \"VEKTT.MAP\", \"kind\": \"missing-wilderness-map\", \"severity\": "
+       "\"problem\""},
+      {{"check", clean.path()}, 0, "VEKAA.MAP: warning: teleport at 2,2 to INN"},
+      {{"check", clean.path(), "--json"}, 0, "\"problemCount\": 0, \"warningCount\": 1"},
+      {{"check", problems.path() + "/none"}, 2, ""},
+      {{"check"}, 64, ""},
+      {{"explode", clean.path()}, 64, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
+    ToolRun run = runVekworld(problems, c.args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.out.find(c.outPart), std::string::npos) << run.out;
+  }
+}
+
+}  // namespace
+}  // namespace vek

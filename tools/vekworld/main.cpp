@@ -1,0 +1,77 @@
+// vekworld: tools over the maps of one world folder.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "check_report.h"
+#include "map/world_check.h"
+
+namespace vek {
+namespace {
+
+enum ExitStatus { kExitOk = 0, kExitProblems = 1, kExitUnreadable = 2, kExitUsage = 64 };
+
+const char* const kUsage =
+    "usage: vekworld check FOLDER [--json]\n"
+    "\n"
+    "check  reads every .MAP file of FOLDER and reports, one line each\n"
+    "       (FILE: problem), files that are not readable maps, wilderness maps\n"
+    "       missing from the 20 x 20 world, teleports to files that do not\n"
+    "       exist, teleports outside the map's cells, teleport names that are\n"
+    "       not plain file names, maps no way leads in to or that cannot be\n"
+    "       reached from the wilderness, and as warnings teleports into a map\n"
+    "       without a teleport back. --json prints one JSON object instead.\n"
+    "       Exit status: 0 no problems (warnings allowed), 1 problems,\n"
+    "       2 the folder cannot be read, 64 usage error.\n";
+
+int usageError(const std::string& why) {
+  std::fprintf(stderr, "vekworld: %s\n%s", why.c_str(), kUsage);
+  return kExitUsage;
+}
+
+std::string asFolderPart(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+int runCheck(const std::vector<std::string>& args) {
+  bool json = false;
+  std::vector<std::string> positional;
+  for (const std::string& arg : args) {
+    if (arg == "--json") {
+      json = true;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return usageError("unknown option '" + arg + "'");
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 1 || positional[0].empty()) return usageError("check wants one FOLDER");
+  WorldCheck check = checkWorld(asFolderPart(positional[0]));
+  if (!check.folderReadable) {
+    std::fprintf(stderr, "vekworld: cannot read the folder %s\n", positional[0].c_str());
+    return kExitUnreadable;
+  }
+  std::string report = json ? checkReportJson(positional[0], check) : checkReportText(check);
+  std::fputs(report.c_str(), stdout);
+  return check.problemCount() > 0 ? kExitProblems : kExitOk;
+}
+
+int run(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return usageError("no command given");
+  if (args[0] == "-h" || args[0] == "--help") {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  std::string command = args[0];
+  args.erase(args.begin());
+  if (command == "check") return runCheck(args);
+  return usageError("unknown command '" + command + "'");
+}
+
+}  // namespace
+}  // namespace vek
+
+int main(int argc, char** argv) { return vek::run(argc, argv); }
