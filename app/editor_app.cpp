@@ -54,6 +54,7 @@ bool EditorApp::runPass() {
   drawStatusTexts(backBuffer, currentPath, currentMap, selectedTile, tileBitmaps, tileCharacters);
   if (layout::isInMapArea(mouse_x, mouse_y)) handleMouseOverMapArea();
   handleMousePress(*this);
+  worldKeys.handle(*this);
   formManager->draw(backBuffer);
   formManager->update();
   show_mouse(backBuffer);
@@ -64,6 +65,8 @@ bool EditorApp::runPass() {
 void EditorApp::drawMapArea() {
   if (mode == EditorMode::WorldView) {
     worldPicture.draw(backBuffer, world, tileBitmaps);
+    if (worldGridLines) drawWorldGridLines(backBuffer);
+    drawCurrentMapOutline(backBuffer, world, currentPath);
   } else {
     drawMapGrid(backBuffer, currentMap, tileBitmaps, tileCharacters);
   }

@@ -15,6 +15,7 @@
 #include "app/command_context.h"
 #include "app/editor_mode.h"
 #include "app/tile_characters.h"
+#include "app/world_keys.h"
 #include "app/world_picture_cache.h"
 #include "gui/form_manager.h"
 #include "map/map.h"
@@ -78,6 +79,9 @@ class EditorApp {
   // The world picture of world, drawn once after each fill and copied
   // on every WorldView pass.
   WorldPictureCache worldPicture;
+  // Whether the world view draws the lines between its maps (G toggles).
+  bool worldGridLines = true;
+  WorldKeys worldKeys;
   char teleportDestination[kPathCapacity] = {};
   char dialogPath[kPathCapacity] = {};
   // Empty until a middle press first finds a dot in the current file name.

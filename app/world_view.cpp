@@ -8,6 +8,7 @@
 #include "app/screen_text.h"
 #include "app/world_picture.h"
 #include "map/map_naming.h"
+#include "resources/world_picture_style.h"
 
 namespace vek {
 
@@ -29,16 +30,55 @@ void drawWorldReadout(BITMAP* target, const World& world, int mouseX, int mouseY
                     world.cell(position.gridColumn, position.gridRow));
 }
 
-bool openWorldMapAt(int x, int y, char* currentPath, Map& map) {
-  WorldPosition position = worldPositionAt(x, y);
-  if (!storePath(currentPath, wildernessMapPath(folderPart(currentPath), position.worldColumn,
-                                                position.worldRow))) {
+namespace {
+
+// The first picture column that shows grid column gridColumn.
+int pictureColumnOf(int gridColumn) {
+  return (gridColumn * layout::kMapAreaWidth + World::kColumns - 1) / World::kColumns;
+}
+
+bool openWildernessMap(char* currentPath, Map& map, int worldColumn, int worldRow) {
+  if (!storePath(currentPath, wildernessMapPath(folderPart(currentPath), worldColumn, worldRow))) {
     return false;
   }
   // A wilderness map that does not exist yet starts as a new one of its
   // kind, whatever kind the map shown before had.
   if (!openMapOrStartNew(map, currentPath)) map.kind = MapKind::Wilderness;
   return true;
+}
+
+}  // namespace
+
+bool openWorldMapAt(int x, int y, char* currentPath, Map& map) {
+  WorldPosition position = worldPositionAt(x, y);
+  return openWildernessMap(currentPath, map, position.worldColumn, position.worldRow);
+}
+
+bool openNeighbourWildernessMap(char* currentPath, Map& map, int columns, int rows) {
+  std::optional<WorldPlace> place = wildernessPlaceOf(currentPath);
+  if (!place) return false;
+  int column = place->column + columns;
+  int row = place->row + rows;
+  if (column < 0 || column >= kWorldSide || row < 0 || row >= kWorldSide) return false;
+  return openWildernessMap(currentPath, map, column, row);
+}
+
+void drawWorldGridLines(BITMAP* target) {
+  int grey = makecol(kWorldGridLineGrey, kWorldGridLineGrey, kWorldGridLineGrey);
+  for (int index = 1; index < kWorldSide; ++index) {
+    int x = pictureColumnOf(index * Map::kColumns);
+    vline(target, x, 0, layout::kMapAreaHeight - 1, grey);
+    hline(target, 0, index * Map::kRows, layout::kMapAreaWidth - 1, grey);
+  }
+}
+
+void drawCurrentMapOutline(BITMAP* target, const World& world, const char* currentPath) {
+  std::optional<WorldPlace> place = wildernessPlaceOf(currentPath);
+  if (!place || folderPart(currentPath) != world.folder()) return;
+  int left = pictureColumnOf(place->column * Map::kColumns);
+  int right = pictureColumnOf((place->column + 1) * Map::kColumns) - 1;
+  int top = place->row * Map::kRows;
+  rect(target, left, top, right, top + Map::kRows - 1, makecol(255, 255, 0));
 }
 
 }  // namespace vek

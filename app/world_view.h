@@ -32,4 +32,17 @@ void drawWorldReadout(BITMAP* target, const World& world, int mouseX, int mouseY
 // path buffer changes nothing and gives false.
 bool openWorldMapAt(int x, int y, char* currentPath, Map& map);
 
+// Ctrl + an arrow key on a wilderness map of the world: the wilderness map
+// columns and rows away becomes the current path and map, as a click in the
+// world picture opens it. False, and nothing changed, when the current path
+// names no wilderness map of the world or the step leaves the world.
+bool openNeighbourWildernessMap(char* currentPath, Map& map, int columns, int rows);
+
+// The lines between the 20 x 20 maps of the world picture: on the first
+// picture column and row of every map but the first.
+void drawWorldGridLines(BITMAP* target);
+// A yellow frame around the block of the current map in the world picture,
+// when the current path names a wilderness map of the world's folder.
+void drawCurrentMapOutline(BITMAP* target, const World& world, const char* currentPath);
+
 }  // namespace vek

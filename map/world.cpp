@@ -38,6 +38,18 @@ void readWorldMap(const std::string& path, WorldMap& slot) {
   slot.state = loaded ? MapFileState::Loaded : MapFileState::Unreadable;
 }
 
+std::optional<WorldPlace> wildernessPlaceOf(const std::string& path) {
+  std::string name = path.substr(folderPart(path).size());
+  if (name.size() != 9 || name.compare(0, 3, "VEK") != 0 || name.compare(5, 4, ".MAP") != 0) {
+    return std::nullopt;
+  }
+  WorldPlace place{name[3] - 'A', name[4] - 'A'};
+  if (place.column < 0 || place.column >= kWorldSide || place.row < 0 || place.row >= kWorldSide) {
+    return std::nullopt;
+  }
+  return place;
+}
+
 bool teleportDestinationExists(const std::string& folder, const std::string& name) {
   std::optional<std::string> path = teleportDestinationPath(folder, name);
   return path && ::access(path->c_str(), F_OK) == 0;

@@ -40,6 +40,15 @@ struct WorldMap {
 // is not a map at all would otherwise read as an empty wilderness map).
 void readWorldMap(const std::string& path, WorldMap& slot);
 
+// A place of the 20 x 20 world: world column and row, 0..19.
+struct WorldPlace {
+  int column;
+  int row;
+};
+// The place of the wilderness map a path names ("VEK" + two letters A..T +
+// ".MAP" as its file name part); nothing for any other path.
+std::optional<WorldPlace> wildernessPlaceOf(const std::string& path);
+
 // Whether the file a teleport named name leads to exists in folder. A name
 // that would not fit a path leads nowhere.
 bool teleportDestinationExists(const std::string& folder, const std::string& name);

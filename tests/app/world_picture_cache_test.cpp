@@ -12,6 +12,7 @@
 #include "map/world.h"
 #include "app/world_picture.h"
 #include "app/world_picture_cache.h"
+#include "app/world_view.h"
 #include "app_test_support.h"
 #include "headless_allegro.h"
 
@@ -43,11 +44,14 @@ std::string pictureDifferences(BITMAP* a, BITMAP* b) {
   return differing ? std::to_string(differing) + " pixels differ, " + first : "";
 }
 
-// The reference: the picture drawn pixel by pixel onto a black bitmap.
-test::BitmapHolder directPicture(const World& world, const TileSet& tiles) {
+// The reference: the picture drawn pixel by pixel onto a black bitmap, with
+// the lines between the maps and the frame of the current map over it.
+test::BitmapHolder directPicture(const EditorApp& app) {
   test::BitmapHolder picture(create_bitmap(kPictureWidth, kPictureHeight));
   clear_bitmap(picture.get());
-  drawWorldPicture(picture.get(), world, tiles);
+  drawWorldPicture(picture.get(), app.world, app.tileBitmaps);
+  drawWorldGridLines(picture.get());
+  drawCurrentMapOutline(picture.get(), app.world, app.currentPath);
   return picture;
 }
 
@@ -112,14 +116,19 @@ TEST_P(WorldPictureCacheTest, APassShowsTheSamePixelsAsTheDirectRendering) {
     EditorApp& app = startOnWorld(editor, c.pictures);
     editor.pass(995, 695);
     editor.pass(400, 200);  // the second pass copies the stored picture
-    test::BitmapHolder expected = directPicture(app.world, app.tileBitmaps);
+    test::BitmapHolder expected = directPicture(app);
     EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
-    // Not all black, except without pictures.
-    int black = test::countPixels(editor.frame(), 0, 0, kPictureWidth, kPictureHeight, 0);
+    // Not all black, except without pictures (the lines and the frame of
+    // the current map aside).
+    auto count = [&](int colour) {
+      return test::countPixels(editor.frame(), 0, 0, kPictureWidth, kPictureHeight, colour);
+    };
+    int cells = kPictureWidth * kPictureHeight - count(makecol(96, 96, 96)) -
+                count(makecol(255, 255, 0));
     if (c.pictures.empty()) {
-      EXPECT_EQ(black, kPictureWidth * kPictureHeight);
+      EXPECT_EQ(count(0), cells);
     } else {
-      EXPECT_LT(black, kPictureWidth * kPictureHeight);
+      EXPECT_LT(count(0), cells);
     }
   }
 }
@@ -156,7 +165,7 @@ TEST_P(WorldPictureCacheTest, TheStoredPictureIsDrawnAgainOnlyWhenTheGridOrThePi
   app.loadTilePictures();
   editor.pass(995, 695);
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
-  test::BitmapHolder expected = directPicture(app.world, app.tileBitmaps);
+  test::BitmapHolder expected = directPicture(app);
   EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
 }
 

@@ -36,7 +36,16 @@ class WorldView : public ::testing::Test {
   WorldView() {
     folder = editor.dir.path() + "/";
     app = &editor.start(worldPictures());
-    std::strcpy(app->currentPath, (folder + "VEKAA.MAP").c_str());
+    // The picture alone: no lines between the maps, and a current map
+    // that is no wilderness map, so no frame.
+    std::strcpy(app->currentPath, (folder + "START.MAP").c_str());
+    app->worldGridLines = false;
+  }
+  void pressKeys(std::initializer_list<int> keys) {
+    for (int code : keys) key[code] = 1;
+    editor.pass(995, 695);
+    for (int code : keys) key[code] = 0;
+    editor.pass(995, 695);
   }
 
   void viewWorldMap() {
@@ -164,6 +173,51 @@ TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
   EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, makecol(0, 255, 255)), 0);
   EXPECT_TRUE(test::allPixels(target.get(), 9, 0, 1, 480, forest));
   EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, forest), 480);
+}
+
+TEST_F(WorldView, LinesPartTheMapsGTogglesThemAndTheCurrentMapIsFramed) {
+  std::strcpy(app->currentPath, (folder + "VEKCB.MAP").c_str());
+  app->worldGridLines = true;
+  viewWorldMap();
+  int grey = makecol(96, 96, 96);
+  int yellow = makecol(255, 255, 0);
+  // Map columns start at x 0, 44, 87, 130, ...; rows every 24 pixels.
+  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 1, 24, grey));
+  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 456, 87, 1, grey));
+  EXPECT_TRUE(test::allPixels(editor.frame(), 1, 1, 43, 23, 0));
+  // VEKCB: x 87..129, y 24..47.
+  EXPECT_TRUE(test::allPixels(editor.frame(), 87, 24, 43, 1, yellow));
+  EXPECT_TRUE(test::allPixels(editor.frame(), 129, 24, 1, 24, yellow));
+  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, yellow), 2 * 43 + 2 * 22);
+  pressKeys({KEY_G});
+  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, grey), 0);
+  pressKeys({KEY_G});
+  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 1, 24, grey));
+}
+
+TEST_F(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
+  test::writeFilledMap(folder + "VEKAB.MAP", 'w');
+  struct Case {
+    const char* from;
+    int arrow;
+    const char* to;
+  } cases[] = {
+      {"VEKAA.MAP", KEY_DOWN, "VEKAB.MAP"}, {"VEKAB.MAP", KEY_RIGHT, "VEKBB.MAP"},
+      {"VEKBB.MAP", KEY_UP, "VEKBA.MAP"},   {"VEKBA.MAP", KEY_LEFT, "VEKAA.MAP"},
+      {"VEKAA.MAP", KEY_LEFT, "VEKAA.MAP"},  // the world's edge
+      {"VEKTT.MAP", KEY_DOWN, "VEKTT.MAP"},  {"START.MAP", KEY_DOWN, "START.MAP"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.from);
+    std::strcpy(app->currentPath, (folder + c.from).c_str());
+    pressKeys({KEY_LCONTROL, c.arrow});
+    EXPECT_EQ(std::string(app->currentPath), folder + c.to);
+  }
+  std::strcpy(app->currentPath, (folder + "VEKAA.MAP").c_str());
+  pressKeys({KEY_RCONTROL, KEY_DOWN});
+  EXPECT_EQ(app->currentMap.getTile(3, 3), 'w');
+  pressKeys({KEY_DOWN});  // no Ctrl: the arrow alone does nothing
+  EXPECT_EQ(std::string(app->currentPath), folder + "VEKAB.MAP");
 }
 
 }  // namespace
