@@ -6,11 +6,10 @@
 
 #include "check_report.h"
 #include "map/world_check.h"
+#include "vekworld_status.h"
 
 namespace vek {
 namespace {
-
-enum ExitStatus { kExitOk = 0, kExitProblems = 1, kExitUnreadable = 2, kExitUsage = 64 };
 
 const char* const kUsage =
     "usage: vekworld check FOLDER [--json]\n"
@@ -25,11 +24,6 @@ const char* const kUsage =
     "       Exit status: 0 no problems (warnings allowed), 1 problems,\n"
     "       2 the folder cannot be read, 64 usage error.\n";
 
-int usageError(const std::string& why) {
-  std::fprintf(stderr, "vekworld: %s\n%s", why.c_str(), kUsage);
-  return kExitUsage;
-}
-
 std::string asFolderPart(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
@@ -42,36 +36,42 @@ int runCheck(const std::vector<std::string>& args) {
     if (arg == "--json") {
       json = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return usageError("unknown option '" + arg + "'");
+      return vekworldUsageError("unknown option '" + arg + "'");
     } else {
       positional.push_back(arg);
     }
   }
-  if (positional.size() != 1 || positional[0].empty()) return usageError("check wants one FOLDER");
+  if (positional.size() != 1 || positional[0].empty()) return vekworldUsageError("check wants one FOLDER");
   WorldCheck check = checkWorld(asFolderPart(positional[0]));
   if (!check.folderReadable) {
     std::fprintf(stderr, "vekworld: cannot read the folder %s\n", positional[0].c_str());
-    return kExitUnreadable;
+    return kVekworldUnreadable;
   }
   std::string report = json ? checkReportJson(positional[0], check) : checkReportText(check);
   std::fputs(report.c_str(), stdout);
-  return check.problemCount() > 0 ? kExitProblems : kExitOk;
+  return check.problemCount() > 0 ? kVekworldFailed : kVekworldOk;
 }
 
 int run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return usageError("no command given");
+  if (args.empty()) return vekworldUsageError("no command given");
   if (args[0] == "-h" || args[0] == "--help") {
     std::fputs(kUsage, stdout);
-    return kExitOk;
+    return kVekworldOk;
   }
   std::string command = args[0];
   args.erase(args.begin());
   if (command == "check") return runCheck(args);
-  return usageError("unknown command '" + command + "'");
+  return vekworldUsageError("unknown command '" + command + "'");
 }
 
 }  // namespace
+
+int vekworldUsageError(const std::string& why) {
+  std::fprintf(stderr, "vekworld: %s\n%s", why.c_str(), kUsage);
+  return kVekworldUsage;
+}
+
 }  // namespace vek
 
 int main(int argc, char** argv) { return vek::run(argc, argv); }
