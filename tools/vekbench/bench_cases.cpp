@@ -12,6 +12,7 @@
 #include "app/commands.h"
 #include "app/screen_layout.h"
 #include "map/world.h"
+#include "map/world_check.h"
 #include "app/world_picture.h"
 #include "map/map.h"
 #include "map/map_naming.h"
@@ -127,6 +128,18 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
     for (auto _ : state) {
       folder.open(world.worldFolder);
       benchmark::DoNotOptimize(folder.loadWilderness());
+    }
+  });
+
+  // vekworld check: every map of the sample world read, every teleport
+  // followed, every map traced back to the wilderness.
+  add("world_check", Weight::Light, plan, [&world](State& state) {
+    for (auto _ : state) {
+      WorldCheck check = checkWorld(world.worldFolder);
+      if (check.mapFiles < kWorldSide * kWorldSide) {
+        state.SkipWithError("the sample world was not read");
+        break;
+      }
     }
   });
 
