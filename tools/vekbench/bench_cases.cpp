@@ -16,6 +16,7 @@
 #include "app/world_picture.h"
 #include "map/map.h"
 #include "map/map_naming.h"
+#include "map/region_fill.h"
 #include "resources/tile_set.h"
 #include "script/generation_commands.h"
 #include "script/script_grid.h"
@@ -140,6 +141,17 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
         state.SkipWithError("the sample world was not read");
         break;
       }
+    }
+  });
+
+  // The bucket fill at its largest: every cell of a one-code map, each
+  // iteration to the other of two codes.
+  add("flood_fill", Weight::Light, plan, [](State& state) {
+    Map map;
+    TileCode code = 1;
+    for (auto _ : state) {
+      benchmark::DoNotOptimize(floodFill(map, Cell{24, 12}, code));
+      code ^= 3;
     }
   });
 

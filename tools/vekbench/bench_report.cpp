@@ -32,6 +32,7 @@ constexpr CaseRow kRows[] = {
     {"saves_400", "400 safe saves alone, each replacing a map"},
     {"saves_400_new", "400 safe saves alone, into an empty folder"},
     {"world_generate", "GENERATE WORLD MAP end to end (script + 400 saves)"},
+    {"flood_fill", "bucket fill of a whole one-code map"},
     {"map_load", "load one map file"},
     {"map_save", "save one map file"},
 };
@@ -41,7 +42,7 @@ constexpr const char* kJsonKeys[] = {
     "floor_pass_16", "floor_pass_32",     "edit_pass_16", "edit_pass_32",
     "world_pass_16", "world_pass_32",     "startup_decode_16", "world_fill",
     "settile_call",  "world_generate",    "map_load",     "map_save",
-    "world_check",
+    "world_check",   "flood_fill",
 };
 
 std::string formatDuration(double nanoseconds) {
@@ -170,6 +171,7 @@ void printTable(std::FILE* out, const MedianReporter& results, const ReportHeadi
   printLimit(out, "check of the sample world", cpu(results, "world_check"), 100e6);
   printLimit(out, "settile call", cpu(results, "settile_call"), 100);
   printLimit(out, "GENERATE WORLD MAP with 400 saves", cpu(results, "world_generate"), 0.5e9);
+  printLimit(out, "flood fill of a whole map", cpu(results, "flood_fill"), 100e3);
 }
 
 void printJson(std::FILE* out, const MedianReporter& results) {
