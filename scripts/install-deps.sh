@@ -7,7 +7,7 @@ set -euo pipefail
 vek_packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  liballegro4-dev angelscript-dev libx11-dev
+  liballegro4-dev angelscript-dev libx11-dev libpng-dev
   xvfb xauth xfonts-base xdotool x11-utils imagemagick
 )
 

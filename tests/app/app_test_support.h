@@ -13,64 +13,14 @@
 #include <vector>
 
 #include "app/editor_app.h"
+#include "bitmap_checks.h"
+#include "headless_allegro.h"
 #include "platform/platform.h"
+#include "platform_fakes.h"
 #include "temp_dir.h"
+#include "test_maps.h"
 
 namespace vek::test {
-
-// Answers each dialog with the next queued answer (nothing queued, or a
-// queued nullopt, cancels) and records how it was called.
-class ScriptedFileDialog : public FileDialog {
- public:
-  struct Call {
-    std::optional<std::string> title;  // nullopt: no title given
-    std::string extension;
-    std::string initialPath;
-    std::size_t capacity;
-  };
-
-  void answer(const std::string& path) { answers_.push_back(path); }
-  void cancelNext() { answers_.push_back(std::nullopt); }
-  bool chooseFile(const char* title, const char* extension, char* path,
-                  std::size_t capacity) override;
-
-  std::vector<Call> calls;
-  // Runs inside each dialog, before it answers (tests look at the screen).
-  std::function<void()> whileOpen;
-
- private:
-  std::vector<std::optional<std::string>> answers_;
-};
-
-class RecordingMessageBox : public MessageBox {
- public:
-  void showMessage(const char* text) override {
-    shown.push_back(text);
-    if (whileShown) whileShown();
-  }
-  std::vector<std::string> shown;
-  std::function<void()> whileShown;
-};
-
-// Answers every click wait with one pixel position.
-class FixedPointer : public PointerWait {
- public:
-  void waitForLeftClick(int, int, int* x, int* y) override {
-    ++calls;
-    *x = pixelX;
-    *y = pixelY;
-  }
-  int pixelX = 0;
-  int pixelY = 0;
-  int calls = 0;
-};
-
-struct BitmapDeleter {
-  void operator()(BITMAP* bitmap) const {
-    if (bitmap) destroy_bitmap(bitmap);
-  }
-};
-using BitmapHolder = std::unique_ptr<BITMAP, BitmapDeleter>;
 
 struct Colour {
   int r, g, b;
@@ -88,9 +38,6 @@ struct TilePicture {
 
 // Writes a data.dat holding the pictures, as "<code>.bmp" entries.
 void writeTileArchive(const std::string& path, const std::vector<TilePicture>& pictures);
-
-// A Map file with every cell set to code and the given kind.
-void writeFilledMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness);
 
 // The editor on a memory screen, started with a scripted first dialog.
 class HeadlessEditor {
@@ -124,27 +71,11 @@ class HeadlessEditor {
   BITMAP* frame() const { return app->backBuffer; }
 };
 
-// Where a text drawn with Allegro's font in colour at (x, y) of target
-// differs from the same text drawn on black: a few pixels described, empty
-// when the text box matches exactly. The box must be black around the text.
-std::string textDifferences(BITMAP* target, int x, int y, const char* text, int colour);
-
-// Whether every pixel of the rectangle has the colour.
-bool allPixels(BITMAP* target, int x, int y, int width, int height, int colour);
-// How many pixels of the rectangle have the colour.
-int countPixels(BITMAP* target, int x, int y, int width, int height, int colour);
-
 // Map cell (column, row) as a pixel rectangle's top-left corner.
 inline int cellX(int column) { return column * 18; }
 inline int cellY(int row) { return row * 20; }
 // A point inside palette cell of code.
 inline int paletteX(int code) { return (code % 32) * 18; }
 inline int paletteY(int code) { return 520 + (code / 32) * 20; }
-
-// Sets mouse_x, mouse_y and mouse_b.
-void putMouse(int x, int y, int buttons);
-
-int white();
-int red();
 
 }  // namespace vek::test

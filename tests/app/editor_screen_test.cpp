@@ -40,9 +40,9 @@ std::vector<TilePicture> testPictures() {
 
 // A cell as it must look: black, then the character of code at
 // (characterX, 8), then a picture of the given size and colour over it.
-test::BitmapHolder expectedCell(int code, int characterX, int pictureWidth, int pictureHeight,
+test::BitmapPtr expectedCell(int code, int characterX, int pictureWidth, int pictureHeight,
                                 int pictureColour) {
-  test::BitmapHolder cell(create_bitmap(18, 20));
+  test::BitmapPtr cell(create_bitmap(18, 20));
   clear_bitmap(cell.get());
   if (characterX >= 0) textprintf_ex(cell.get(), font, characterX, 8, white(), -1, "%c", code);
   if (pictureWidth > 0)

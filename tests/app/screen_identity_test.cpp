@@ -128,7 +128,7 @@ TEST_P(ScreenIdentity, APassDrawsTheSamePixelsAsThePlainDrawing) {
     }
     for (int pass = 0; pass < 2; ++pass) {  // the second with every character known
       ASSERT_TRUE(editor.pass(400, 200));
-      test::BitmapHolder expected(create_bitmap(1000, 700));
+      test::BitmapPtr expected(create_bitmap(1000, 700));
       drawReferenceFrame(expected.get(), app, 400, 200);
       EXPECT_EQ(frameDifferences(editor.frame(), expected.get()), "");
     }

@@ -46,8 +46,8 @@ std::string pictureDifferences(BITMAP* a, BITMAP* b) {
 
 // The reference: the picture drawn pixel by pixel onto a black bitmap, with
 // the lines between the maps and the frame of the current map over it.
-test::BitmapHolder directPicture(const EditorApp& app) {
-  test::BitmapHolder picture(create_bitmap(kPictureWidth, kPictureHeight));
+test::BitmapPtr directPicture(const EditorApp& app) {
+  test::BitmapPtr picture(create_bitmap(kPictureWidth, kPictureHeight));
   clear_bitmap(picture.get());
   drawWorldPicture(picture.get(), app.world, app.tileBitmaps);
   drawWorldGridLines(picture.get());
@@ -116,7 +116,7 @@ TEST_P(WorldPictureCacheTest, APassShowsTheSamePixelsAsTheDirectRendering) {
     EditorApp& app = startOnWorld(editor, c.pictures);
     editor.pass(995, 695);
     editor.pass(400, 200);  // the second pass copies the stored picture
-    test::BitmapHolder expected = directPicture(app);
+    test::BitmapPtr expected = directPicture(app);
     EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
     // Not all black, except without pictures (the lines and the frame of
     // the current map aside).
@@ -165,7 +165,7 @@ TEST_P(WorldPictureCacheTest, TheStoredPictureIsDrawnAgainOnlyWhenTheGridOrThePi
   app.loadTilePictures();
   editor.pass(995, 695);
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
-  test::BitmapHolder expected = directPicture(app);
+  test::BitmapPtr expected = directPicture(app);
   EXPECT_EQ(pictureDifferences(editor.frame(), expected.get()), "");
 }
 
@@ -183,7 +183,7 @@ TEST(WorldPictureCacheDepth, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsD
   for (int depth : {16, 32, 16}) {
     SCOPED_TRACE(depth);
     test::useColorDepth(depth);
-    test::BitmapHolder target(create_bitmap(1000, 700));
+    test::BitmapPtr target(create_bitmap(1000, 700));
     clear_to_color(target.get(), makecol(255, 255, 255));
     cache.draw(target.get(), grid, noPictures);
     EXPECT_EQ(bitmap_color_depth(target.get()), depth);

@@ -166,7 +166,7 @@ TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
     grid.setCell(9, y, 'w');   // never shown
     grid.setCell(10, y, 'T');  // shown at x = 9
   }
-  test::BitmapHolder target(create_bitmap(1000, 700));
+  test::BitmapPtr target(create_bitmap(1000, 700));
   clear_bitmap(target.get());
   drawWorldPicture(target.get(), grid, tiles);
   int forest = makecol(0, 255, 0);

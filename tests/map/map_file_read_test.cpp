@@ -46,6 +46,7 @@ TEST(MapFileRead, KindComesFromTheLastKeywordFoundInTheWholeFirstLine) {
       {"INTERIOR!>25,20:WILDERNESS!", MapKind::Interior, 23},
       {"LOCAL!>21,13:MYINTERIOR!>22,13:WILDERNESS!", MapKind::Interior, 23},
       {"wilderness!", MapKind::Local, 23},  // case-sensitive: no keyword, kind kept
+      {"NOTHING>25,20:A!", MapKind::Local, 23},
   };
   for (const Case& c : cases) {
     Map map;
@@ -73,6 +74,7 @@ TEST(MapFileRead, TeleportTokens) {
       {"WILDERNESS!>  +30,x:A!", 10, -12, "A"},
       {"WILDERNESS!>99999999999999999999,-99999999999999999999:BIG!", 2147483647, -2147483648,
        "BIG"},
+      {"LOCAL!~EXIT~>25,20:" + std::string(300, 'Q') + "!", 5, 8, std::string(255, 'Q')},
   };
   for (const Case& c : cases) {
     Map map;
@@ -104,13 +106,6 @@ TEST(MapFileRead, SeparatorsAndLineEndsOfTheFirstLine) {
   ASSERT_TRUE(loadBytes(lf, lfOnly));
   EXPECT_EQ(teleportName(lf, 0), "TOWN1");
   expectPatternRows(lf, 24);
-}
-
-TEST(MapFileRead, TeleportNamesInAFileAreCutTo255Characters) {
-  Map map;
-  std::string name(300, 'Q');
-  ASSERT_TRUE(loadBytes(map, patternFile("LOCAL!~EXIT~>25,20:" + name + "!", 23)));
-  EXPECT_EQ(teleportName(map, 0), std::string(255, 'Q'));
 }
 
 TEST(MapFileRead, GridLineLengthRules) {
@@ -168,17 +163,6 @@ TEST(MapFileRead, MissingRowsStayZero) {
   expectPatternRows(empty, 0);
 }
 
-TEST(MapFileRead, KindlessFirstLineKeepsTheKindAndReadsItsRowCount) {
-  for (MapKind kind : {MapKind::Wilderness, MapKind::Local}) {
-    Map map;
-    map.kind = kind;
-    ASSERT_TRUE(loadBytes(map, patternFile("NOTHING>25,20:A!", 24)));
-    EXPECT_EQ(map.kind, kind);
-    EXPECT_EQ(teleportName(map, 0), "A");
-    expectPatternRows(map, storedRows(kind));
-  }
-}
-
 TEST(MapFileRead, FirstLineLongerThanTheLineBuffer) {
   // 1,023 characters are the first line; the rest is read as the first grid
   // line, which is too short here.
@@ -233,12 +217,8 @@ TEST(MapFileRead, MissingFileClearsTheGridButKeepsKindAndTeleports) {
   Map fromMissing(dir.file("NOPE.MAP").c_str());
   EXPECT_EQ(fromMissing.kind, MapKind::Wilderness);
   EXPECT_EQ(fromMissing.teleportCount(), 0);
-}
 
-TEST(MapFileRead, LoadFromAFileReadsTheSameAsFromMemory) {
-  test::TempDir dir;
-  std::string bytes = patternFile("LOCAL!~EXIT~>21,13:A!", 23);
-  ASSERT_TRUE(test::writeFileBytes(dir.file("A.MAP"), bytes));
+  ASSERT_TRUE(test::writeFileBytes(dir.file("A.MAP"), patternFile("LOCAL!~EXIT~>21,13:A!", 23)));
   Map fromFile(dir.file("A.MAP").c_str());
   EXPECT_EQ(fromFile.kind, MapKind::Local);
   EXPECT_EQ(teleportName(fromFile, 0), "A");

@@ -5,7 +5,6 @@
 // user in a child process.
 #include <gtest/gtest.h>
 
-#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,6 +17,7 @@
 
 #include "map/map.h"
 #include "map_bytes.h"
+#include "child_process.h"
 #include "temp_dir.h"
 
 namespace vek {
@@ -89,13 +89,7 @@ TEST(MapSaveFailure, AMapFileTheUserMayOnlyReadStillLoads) {
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
 
-  int result = test::runInChild([&] {
-    if (geteuid() == 0) {
-      const passwd* nobody = getpwnam("nobody");
-      uid_t uid = nobody ? nobody->pw_uid : 65534;
-      gid_t gid = nobody ? nobody->pw_gid : 65534;
-      if (setgid(gid) != 0 || setuid(uid) != 0) return 3;
-    }
+  int result = test::runUnprivileged([&] {
     if (access(path.c_str(), W_OK) == 0) return 4;  // the test would prove nothing
     Map map;
     if (!map.load(path.c_str())) return 1;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "archive_bytes.h"
+#include "bitmap_checks.h"
 #include "resources/bitmap_decoder.h"
 
 namespace vek::test {
@@ -117,10 +118,7 @@ inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
 // Compression values of the BMP information header.
 enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-struct BitmapDeleter {
-  void operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
-};
-using Picture = std::unique_ptr<BITMAP, BitmapDeleter>;
+using Picture = BitmapPtr;
 
 // Decodes a heap copy of the file, so that a read past its length is a read
 // past a heap block of its own.

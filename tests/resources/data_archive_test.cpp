@@ -3,7 +3,6 @@
 #include "resources/data_archive.h"
 
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +12,7 @@
 #include <string>
 
 #include "archive_bytes.h"
+#include "child_process.h"
 #include "temp_dir.h"
 
 namespace vek {
@@ -201,14 +201,7 @@ TEST(DataArchive, AnArchiveTheUserMayOnlyReadOpens) {
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
 
-  int result = test::runInChild([&] {
-    if (geteuid() == 0) {
-      const passwd* nobody = getpwnam("nobody");
-      if (setgid(nobody ? nobody->pw_gid : 65534) != 0 ||
-          setuid(nobody ? nobody->pw_uid : 65534) != 0) {
-        return 3;
-      }
-    }
+  int result = test::runUnprivileged([&] {
     if (access(path.c_str(), W_OK) == 0) return 4;  // the test would prove nothing
     DataArchive archive(path.c_str());
     if (!archive.open(1)) return 1;

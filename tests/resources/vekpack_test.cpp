@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "resources/data_archive.h"
+#include "child_process.h"
 #include "temp_dir.h"
 
 namespace vek {
@@ -23,25 +24,10 @@ struct Outcome {
   std::string output;  // stdout and stderr together
 };
 
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-Outcome runProgram(const std::string& program, const std::vector<std::string>& args) {
-  std::string command = quoted(program);
-  for (const std::string& arg : args) command += " " + quoted(arg);
-  command += " 2>&1";
-  Outcome outcome{-1, ""};
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return outcome;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) outcome.output.append(buffer, got);
-  int status = pclose(pipe);
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
+Outcome runProgram(const std::string& program, std::vector<std::string> args) {
+  args.insert(args.begin(), program);
+  test::ProgramResult result = test::runProgram(args);
+  return {result.status, result.out + result.err};
 }
 
 struct Listed {

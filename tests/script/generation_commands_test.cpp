@@ -9,6 +9,7 @@
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
 #include "script_test_support.h"
+#include "test_maps.h"
 
 namespace vek {
 namespace {
@@ -26,13 +27,7 @@ Map patternedMap(MapKind kind) {
   return map;
 }
 
-int countNonZeroCells(const Map& map) {
-  int count = 0;
-  for (int y = 0; y < Map::kRows; ++y) {
-    for (int x = 0; x < Map::kColumns; ++x) count += map.getTile(x, y) != 0;
-  }
-  return count;
-}
+using test::countNonZeroCells;
 
 TEST(PlaceFeature, ChangesOnlyTheCellTheScriptWritesAndSeesTheMap) {
   ScriptHarness harness;

@@ -109,7 +109,7 @@ TEST(ScriptApi, GetposAsksForAClickInTheMapAreaAndGivesItsCell) {
 TEST(ScriptApi, RegistersOnlyAfterTheStringTypeAndReportsFailure) {
   ScriptGrid grid;
   test::RecordingMessageBox messages;
-  test::FixedPixelPointer pointer;
+  test::FixedPointer pointer;
   ScriptApi api(grid, messages, pointer);
 
   asIScriptEngine* bare = asCreateScriptEngine(ANGELSCRIPT_VERSION);

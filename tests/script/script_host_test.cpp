@@ -22,9 +22,9 @@ using Records = std::vector<std::string>;
 TEST(ScriptHost, AsksForAnAsFileWithTheScriptTitleStartingFromAnEmptyName) {
   ScriptHarness harness;
   EXPECT_FALSE(harness.host->runScript());
-  ASSERT_EQ(harness.files.calls().size(), 1u);
-  const auto& call = harness.files.calls()[0];
-  EXPECT_EQ(call.title, "Select AngelScript file");
+  ASSERT_EQ(harness.files.calls.size(), 1u);
+  const auto& call = harness.files.calls[0];
+  EXPECT_EQ(call.title, std::optional<std::string>("Select AngelScript file"));
   EXPECT_EQ(call.extension, "as");
   EXPECT_EQ(call.initialPath, "");
   EXPECT_EQ(call.capacity, 1024u);
@@ -134,7 +134,7 @@ TEST(ScriptHost, AFailedRegistrationEndsTheRunBeforeTheDialog) {
   harness.addScript("void main() { settile(1, 1, 7); }");
   EXPECT_FALSE(host.runScript());
   EXPECT_EQ(host.lastRun().outcome, ScriptOutcome::EngineFailed);
-  EXPECT_TRUE(harness.files.calls().empty());
+  EXPECT_TRUE(harness.files.calls.empty());
   EXPECT_EQ(harness.messages.shown, Records{"Error adding script to engine."});
   EXPECT_FALSE(host.lastRun().diagnostics.empty());
   EXPECT_EQ(harness.grid->get(1, 1), 0);

@@ -2,28 +2,7 @@
 
 #include <angelscript.h>
 
-#include <cstring>
-
 namespace vek::test {
-
-bool ScriptedFileDialog::chooseFile(const char* title, const char* extension, char* path,
-                                    std::size_t capacity) {
-  calls_.push_back(Call{title, extension, path, capacity});
-  if (answers_.empty()) return false;
-  std::string answer = answers_.front();
-  answers_.erase(answers_.begin());
-  if (answer.size() >= capacity) return false;
-  std::memcpy(path, answer.c_str(), answer.size() + 1);
-  return true;
-}
-
-void FixedPixelPointer::waitForLeftClick(int width, int height, int* x, int* y) {
-  ++calls;
-  lastWidth = width;
-  lastHeight = height;
-  *x = pixelX;
-  *y = pixelY;
-}
 
 ScriptHarness::ScriptHarness() : grid(std::make_unique<ScriptGrid>()) { createHost(fixedPointer); }
 

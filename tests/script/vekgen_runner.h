@@ -2,26 +2,30 @@
 
 // Runs the vekgen program as a subprocess, without a display.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "map/map.h"
+#include "child_process.h"
 #include "temp_dir.h"
+#include "test_maps.h"
 
 namespace vek::test {
 
-struct VekgenResult {
-  int status = -1;  // exit status; 128 + signal when killed
-  std::string out;
-  std::string err;
-};
+using VekgenResult = ProgramResult;
 
-// Runs build/bin/vekgen with args and waits for it (a minute at most); its
-// output passes through files in dir.
-VekgenResult runVekgen(const TempDir& dir, const std::vector<std::string>& args);
+// Runs build/bin/vekgen with args and waits for it (a minute at most).
+inline VekgenResult runVekgen(const TempDir&, const std::vector<std::string>& args) {
+  std::vector<std::string> argv{VEKGEN_PATH};
+  argv.insert(argv.end(), args.begin(), args.end());
+  return runProgram(argv);
+}
 
-bool contains(const std::string& text, const std::string& part);
-int countMapFiles(const std::string& folder);
-int countNonZeroCells(const Map& map);
+inline int countMapFiles(const std::string& folder) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    count += entry.is_regular_file() && entry.path().extension() == ".MAP";
+  return count;
+}
 
 }  // namespace vek::test

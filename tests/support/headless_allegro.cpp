@@ -33,4 +33,20 @@ void useColorDepth(int bitsPerPixel) {
   set_color_depth(bitsPerPixel);
 }
 
+void putMouse(int x, int y, int buttons) {
+  mouse_x = x;
+  mouse_y = y;
+  mouse_b = buttons;
+}
+
+void resetInput() {
+  putMouse(0, 0, 0);
+  for (int code = 0; code < KEY_MAX; ++code) key[code] = 0;
+  clear_keybuf();
+}
+
+void typeKeys(const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) simulate_keypress(static_cast<unsigned char>(*c));
+}
+
 }  // namespace vek::test

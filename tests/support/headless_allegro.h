@@ -20,4 +20,11 @@ void useColorDepth(int bitsPerPixel);
 // behave as with a real keyboard.
 void useHeadlessKeyboard();
 
+// Sets mouse_x, mouse_y and mouse_b.
+void putMouse(int x, int y, int buttons);
+// The mouse at (0, 0) with no button down, no key held, an empty key buffer.
+void resetInput();
+// Puts each character of text into Allegro's key buffer as a key press.
+void typeKeys(const char* text);
+
 }  // namespace vek::test

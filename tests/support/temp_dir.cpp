@@ -1,7 +1,5 @@
 #include "temp_dir.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -42,14 +40,5 @@ bool writeFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::vector<std::string> folderEntries(const std::string& folder) { return listFolder(folder); }
-
-int runInChild(const std::function<int()>& body) {
-  pid_t pid = fork();
-  if (pid == 0) _exit(body());
-  if (pid < 0) return -1;
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) return -1;
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace vek::test

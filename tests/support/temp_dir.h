@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,10 +30,5 @@ bool writeFileBytes(const std::string& path, const std::string& bytes);
 
 // The names in a folder, without "." and "..", in no particular order.
 std::vector<std::string> folderEntries(const std::string& folder);
-
-// Runs body in a forked child process (for what must not touch the test
-// process: resource limits, dropped privileges) and gives its exit code, or
-// -1 when it did not exit normally.
-int runInChild(const std::function<int()>& body);
 
 }  // namespace vek::test

@@ -1,6 +1,7 @@
-#include "vekgen_runner.h"
+#include "child_process.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,29 +9,51 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <thread>
+
+#include "temp_dir.h"
 
 namespace vek::test {
 
-VekgenResult runVekgen(const TempDir& dir, const std::vector<std::string>& args) {
-  std::string outPath = dir.file(".stdout");
-  std::string errPath = dir.file(".stderr");
+int runInChild(const std::function<int()>& body) {
+  pid_t pid = fork();
+  if (pid == 0) _exit(body());
+  if (pid < 0) return -1;
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) return -1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int runUnprivileged(const std::function<int()>& body) {
+  return runInChild([&] {
+    if (geteuid() == 0) {
+      const passwd* nobody = getpwnam("nobody");
+      if (setgid(nobody ? nobody->pw_gid : 65534) != 0 ||
+          setuid(nobody ? nobody->pw_uid : 65534) != 0) {
+        return 3;
+      }
+    }
+    return body();
+  });
+}
+
+ProgramResult runProgram(const std::vector<std::string>& args) {
+  TempDir outputs;
+  std::string outPath = outputs.file("stdout");
+  std::string errPath = outputs.file("stderr");
   std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(VEKGEN_PATH));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
+  ProgramResult result;
   pid_t child = fork();
   if (child == 0) {
-    if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr)) {
+    if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
       _exit(127);
-    }
     unsetenv("DISPLAY");
-    execv(VEKGEN_PATH, argv.data());
+    execv(argv[0], argv.data());
     _exit(127);
   }
-  VekgenResult result;
   if (child < 0) {
     ADD_FAILURE() << "fork failed";
     return result;
@@ -41,7 +64,7 @@ VekgenResult runVekgen(const TempDir& dir, const std::vector<std::string>& args)
     if (std::chrono::steady_clock::now() > deadline) {
       kill(child, SIGKILL);
       waitpid(child, &status, 0);
-      ADD_FAILURE() << "vekgen did not finish";
+      ADD_FAILURE() << args[0] << " did not finish";
       return result;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -49,29 +72,11 @@ VekgenResult runVekgen(const TempDir& dir, const std::vector<std::string>& args)
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = readFileBytes(outPath);
   result.err = readFileBytes(errPath);
-  std::filesystem::remove(outPath);
-  std::filesystem::remove(errPath);
   return result;
 }
 
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
-}
-
-int countMapFiles(const std::string& folder) {
-  int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    count += entry.is_regular_file() && entry.path().extension() == ".MAP";
-  }
-  return count;
-}
-
-int countNonZeroCells(const Map& map) {
-  int count = 0;
-  for (int y = 0; y < Map::kRows; ++y) {
-    for (int x = 0; x < Map::kColumns; ++x) count += map.getTile(x, y) != 0;
-  }
-  return count;
 }
 
 }  // namespace vek::test

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vek::test {
+
+// Runs body in a forked child process (for what must not touch the test
+// process: resource limits, dropped privileges) and gives its exit code, or
+// -1 when it did not exit normally.
+int runInChild(const std::function<int()>& body);
+
+// runInChild as an unprivileged user (nobody, when the tests run as root),
+// for what a user without rights sees; 3 when the rights cannot be dropped.
+int runUnprivileged(const std::function<int()>& body);
+
+struct ProgramResult {
+  int status = -1;  // exit status; 128 + signal when killed
+  std::string out;
+  std::string err;
+};
+
+// Runs a program (argv[0] is its path) without a display and waits for it,
+// a minute at most; gives its exit status and what it printed.
+ProgramResult runProgram(const std::vector<std::string>& argv);
+
+bool contains(const std::string& text, const std::string& part);
+
+}  // namespace vek::test

@@ -1,0 +1,32 @@
+#include "platform_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace vek::test {
+
+bool ScriptedFileDialog::chooseFile(const char* title, const char* extension, char* path,
+                                    std::size_t capacity) {
+  return answerCall(title, extension, path, capacity);
+}
+
+bool ScriptedFileDialog::answerCall(const char* title, const char* extension, char* path,
+                                    std::size_t capacity) {
+  Call call{std::nullopt, extension ? extension : "", path, capacity};
+  if (title) call.title = std::string(title);
+  calls.push_back(call);
+  if (whileOpen) whileOpen();
+  if (answers_.empty()) return false;
+  std::optional<std::string> answer = answers_.front();
+  answers_.pop_front();
+  if (!answer) return false;
+  if (answer->size() >= capacity) {
+    ADD_FAILURE() << "scripted answer does not fit the dialog's buffer";
+    return false;
+  }
+  std::memcpy(path, answer->c_str(), answer->size() + 1);
+  return true;
+}
+
+}  // namespace vek::test

@@ -1,0 +1,83 @@
+#pragma once
+
+// The one set of stand-ins for the platform services, shared by every test
+// program: dialogs answered from a queue, messages recorded, clicks answered
+// with a fixed position. Each records how it was called.
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vek::test {
+
+class ScriptedFileDialog : public FileDialog {
+ public:
+  struct Call {
+    std::optional<std::string> title;  // nullopt: no title given
+    std::string extension;
+    std::string initialPath;
+    std::size_t capacity;
+  };
+
+  // Queues the path the next dialog confirms.
+  void answer(const std::string& path) { answers_.push_back(path); }
+  // Queues a cancel; with nothing queued a dialog cancels too.
+  void cancelNext() { answers_.push_back(std::nullopt); }
+
+  bool chooseFile(const char* title, const char* extension, char* path,
+                  std::size_t capacity) override;
+
+  std::vector<Call> calls;
+  // Runs inside each dialog before it answers (to look at the screen, move
+  // the mouse, ...).
+  std::function<void()> whileOpen;
+
+ protected:
+  // Records the call, runs whileOpen and copies the next queued answer into
+  // path; false for a cancel. Every kind of dialog answers through it.
+  bool answerCall(const char* title, const char* extension, char* path, std::size_t capacity);
+
+ private:
+  std::deque<std::optional<std::string>> answers_;
+};
+
+class RecordingMessageBox : public MessageBox {
+ public:
+  void showMessage(const char* text) override {
+    shown.push_back(text);
+    if (whileShown) whileShown();
+  }
+  std::vector<std::string> shown;
+  std::function<void()> whileShown;
+};
+
+// Answers every click wait with one pixel position.
+class FixedPointer : public PointerWait {
+ public:
+  void waitForLeftClick(int width, int height, int* x, int* y) override {
+    ++calls;
+    lastWidth = width;
+    lastHeight = height;
+    *x = pixelX;
+    *y = pixelY;
+  }
+  int pixelX = 0;
+  int pixelY = 0;
+  int calls = 0;
+  int lastWidth = 0;
+  int lastHeight = 0;
+};
+
+// The three fakes together, and the Platform that hands them on.
+struct FakePlatform {
+  ScriptedFileDialog files;
+  RecordingMessageBox messages;
+  FixedPointer pointer;
+  Platform platform{files, messages, pointer};
+};
+
+}  // namespace vek::test
