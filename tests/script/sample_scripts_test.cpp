@@ -28,23 +28,7 @@ std::string sample(const char* name) { return std::string(VEK_SAMPLE_SCRIPTS) + 
 
 bool isWater(TileCode code) { return code == kDeepWater || code == kShallowWater; }
 
-// Tiles of all 400 maps of a world folder, by world cell (0..959, 0..479).
-class WorldCells {
- public:
-  explicit WorldCells(const std::string& folder) {
-    for (int row = 0; row < kWorldSide; ++row) {
-      for (int column = 0; column < kWorldSide; ++column) {
-        maps_[row][column].load(wildernessMapPath(folder, column, row)->c_str());
-      }
-    }
-  }
-  TileCode at(int x, int y) const {
-    return maps_[y / Map::kRows][x / Map::kColumns].getTile(x % Map::kColumns, y % Map::kRows);
-  }
-
- private:
-  Map maps_[kWorldSide][kWorldSide];
-};
+using test::WorldCells;
 
 TEST(SampleScripts, TheWorldScriptMakesSeasCoastsLandAndRoads) {
   for (const char* seed : {"1", "2"}) {

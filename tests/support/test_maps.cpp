@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "map/map_naming.h"
+
 namespace vek::test {
 
 Map filledMap(TileCode code, MapKind kind) {
@@ -21,6 +23,16 @@ int countNonZeroCells(const Map& map) {
   for (int row = 0; row < Map::kRows; ++row)
     for (int column = 0; column < Map::kColumns; ++column) count += map.getTile(column, row) != 0;
   return count;
+}
+
+WorldCells::WorldCells(const std::string& folder) {
+  for (int row = 0; row < kWorldSide; ++row)
+    for (int column = 0; column < kWorldSide; ++column)
+      maps_[row][column].load(wildernessMapPath(folder, column, row)->c_str());
+}
+
+TileCode WorldCells::at(int x, int y) const {
+  return maps_[y / Map::kRows][x / Map::kColumns].getTile(x % Map::kColumns, y % Map::kRows);
 }
 
 }  // namespace vek::test

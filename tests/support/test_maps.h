@@ -13,4 +13,15 @@ void writeFilledMap(const std::string& path, TileCode code, MapKind kind = MapKi
 // How many cells of the map hold a code other than 0.
 int countNonZeroCells(const Map& map);
 
+// The tiles of the 400 wilderness maps of a world folder by world cell
+// (0..959, 0..479); a map that does not load reads as 0.
+class WorldCells {
+ public:
+  explicit WorldCells(const std::string& folder);
+  TileCode at(int x, int y) const;
+
+ private:
+  Map maps_[20][20];
+};
+
 }  // namespace vek::test
