@@ -1,6 +1,5 @@
 #include "temp_dir.h"
 
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
