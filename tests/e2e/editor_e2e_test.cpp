@@ -9,6 +9,7 @@
 #include "editor_session.h"
 #include "map/map.h"
 #include "map/map_naming.h"
+#include "test_maps.h"
 
 namespace vek::e2e {
 namespace {
@@ -29,34 +30,15 @@ constexpr int kWorldX = 735, kWorldY = 585;
 
 constexpr int kLeft = 1, kMiddle = 2;
 
-Map filledMap(TileCode code, MapKind kind = MapKind::Wilderness) {
-  Map map;
-  map.kind = kind;
-  for (int row = 0; row < Map::kRows; ++row)
-    for (int column = 0; column < Map::kColumns; ++column) map.setTile(column, row, code);
-  return map;
-}
+using test::writeFilledMap;
 
-void writeMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness) {
-  ASSERT_TRUE(filledMap(code, kind).save(path.c_str())) << path;
-}
-
-// The bytes a map file holds, as the format defines them.
-std::string mapFileBytes(const Map& map) {
-  std::string bytes = map.kind == MapKind::Wilderness ? "WILDERNESS!"
-                      : map.kind == MapKind::Local    ? "LOCAL!~EXIT~"
-                                                      : "INTERIOR!";
-  for (const Teleport& teleport : map.teleports()) {
-    bytes += ">" + std::to_string(teleport.x + 20) + "," + std::to_string(teleport.y + 12) + ":" +
-             teleport.name + "!";
-  }
-  bytes += "\r\n";
-  for (int row = 0; row < storedRows(map.kind); ++row) {
-    bytes += ' ';
-    for (int column = 0; column < Map::kColumns; ++column)
-      bytes += static_cast<char>(map.getTile(column, row));
-    bytes += "\r\n";
-  }
+// A map file's bytes, spelled out: the first line, then grid lines of a
+// space, 48 codes and CR LF, each given as a run of lines of one content.
+std::string mapFile(const std::string& firstLine,
+                    const std::vector<std::pair<int, std::string>>& lineRuns) {
+  std::string bytes = firstLine + "\r\n";
+  for (const auto& [count, codes] : lineRuns)
+    for (int i = 0; i < count; ++i) bytes += " " + codes + "\r\n";
   return bytes;
 }
 
@@ -71,26 +53,17 @@ bool hasRedMinusInRow(const Image& shot, int row) {
 // The 400 wilderness maps of a folder, to check the world picture against.
 class WorldFiles {
  public:
-  explicit WorldFiles(const std::string& folder) {
-    for (int row = 0; row < kWorldSide; ++row)
-      for (int column = 0; column < kWorldSide; ++column)
-        EXPECT_TRUE(maps_[row][column].load(wildernessMapPath(folder, column, row)->c_str()));
-  }
-
-  // The code shown at pixel (x, y) of the world picture.
-  TileCode codeAt(int x, int y) const {
-    int gridColumn = x * 960 / 864;
-    return maps_[y / 24][gridColumn / 48].getTile(gridColumn % 48, y % 24);
-  }
+  explicit WorldFiles(const std::string& folder) : cells_(folder) {}
 
   // Whether points all over the world picture have their tiles' sample
-  // colours (as the palette of the same screenshot shows them). Points on
-  // the first or last pixel row or column of a map, where the lines between
-  // the maps and the current map's frame are drawn, are passed over.
+  // colours (as the palette of the same screenshot shows them); picture
+  // column x shows grid column x * 960 / 864. Points on the first or last
+  // pixel row or column of a map, where the lines between the maps and the
+  // current map's frame are drawn, are passed over.
   bool picturedIn(const Image& shot) const {
     for (int y = 3; y < 480; y += 29)
       for (int x = 1; x < 864; x += 31)
-        if (!onAMapEdge(x, y) && !(shot.pixel(x, y) == tileSample(shot, codeAt(x, y))))
+        if (!onAMapEdge(x, y) && !(shot.pixel(x, y) == tileSample(shot, cells_.at(x * 960 / 864, y))))
           return false;
     return true;
   }
@@ -101,13 +74,13 @@ class WorldFiles {
   }
 
  private:
-  Map maps_[kWorldSide][kWorldSide];
+  test::WorldCells cells_;
 };
 
 TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
   EditorSession session;
-  writeMap(session.file("VEKAA.MAP"), kGrass);
-  writeMap(session.file("TOWN.MAP"), kFloor, MapKind::Interior);
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
+  writeFilledMap(session.file("TOWN.MAP"), kFloor, MapKind::Interior);
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
 
@@ -147,12 +120,11 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(10), cellPressY(5), kLeft,
                                        [](const Image& s) { return hasRedMinusInRow(s, 0); }));
 
-  Map expected = filledMap(kGrass);
-  for (int column = 2; column <= 6; ++column) expected.setTile(column, 3, kForest);
-  expected.addTeleport(11, 6, "TOWN");
+  const std::string grass(48, ',');
+  const std::string expected = mapFile(
+      "WILDERNESS!>31,18:TOWN!", {{3, grass}, {1, ",,TTTTT" + grass.substr(7)}, {20, grass}});
   std::string path = session.file("VEKAA.MAP");
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
-                                 [&] { return fileHolds(path, mapFileBytes(expected)); }))
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return fileHolds(path, expected); }))
       << "saved: " << test::readFileBytes(path).substr(0, 60);
 
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
@@ -160,7 +132,7 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
 
 TEST(Editor, MiddleClickEntersANewLocalMapThatSaveCreatesAndTheCloseButtonEnds) {
   EditorSession session;
-  writeMap(session.file("VEKAA.MAP"), kGrass);
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
 
@@ -169,9 +141,8 @@ TEST(Editor, MiddleClickEntersANewLocalMapThatSaveCreatesAndTheCloseButtonEnds) 
     return cellShowsTile(s, 0, 0, 0) && cellShowsTile(s, 47, 22, 0);
   }));
   std::string local = session.file("TAA2413.MAP");
-  Map expected = filledMap(0, MapKind::Local);
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
-                                 [&] { return fileHolds(local, mapFileBytes(expected)); }));
+  const std::string expected = mapFile("LOCAL!~EXIT~", {{23, std::string(48, '\0')}});
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return fileHolds(local, expected); }));
 
   ASSERT_TRUE(session.x.requestClose(session.window));
   EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
@@ -185,9 +156,9 @@ bool lineGrey(const Rgb& colour) {
 
 TEST(Editor, WorldMapViewShowsTheFolderAndAClickOpensTheMapUnderIt) {
   EditorSession session;
-  writeMap(session.file("VEKAA.MAP"), kGrass);
-  writeMap(session.file("VEKBA.MAP"), kForest);
-  writeMap(session.file("VEKCB.MAP"), kDeepWater);
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
+  writeFilledMap(session.file("VEKBA.MAP"), kForest);
+  writeFilledMap(session.file("VEKCB.MAP"), kDeepWater);
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
 
   // Each map is a block of its tile's sample colour; the rest is code 0's.
@@ -209,17 +180,17 @@ TEST(Editor, WorldMapViewShowsTheFolderAndAClickOpensTheMapUnderIt) {
                                        [](const Image& s) { return showsTile(s, 900, 35, kHouse); }));
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(1), cellPressY(1), kLeft,
                                        [](const Image& s) { return cellShowsTile(s, 1, 1, kHouse); }));
-  Map expected = filledMap(kDeepWater);
-  expected.setTile(1, 1, kHouse);
+  const std::string sea(48, '~');
+  const std::string expected =
+      mapFile("WILDERNESS!", {{1, sea}, {1, "~h" + sea.substr(2)}, {22, sea}});
   std::string path = session.file("VEKCB.MAP");
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft,
-                                 [&] { return fileHolds(path, mapFileBytes(expected)); }));
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return fileHolds(path, expected); }));
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
 }
 
 TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
   EditorSession session;
-  writeMap(session.file("VEKAA.MAP"), kGrass);
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
   ASSERT_TRUE(session.copySampleScript("farmstead.as"));
   ASSERT_TRUE(session.copySampleScript("island.as"));
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
@@ -250,7 +221,7 @@ TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
 
 TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
   EditorSession session;
-  writeMap(session.file("VEKAA.MAP"), kGrass);
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
   ASSERT_TRUE(session.copySampleScript("world.as"));
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
 

@@ -74,7 +74,7 @@ std::string goldenDifferences(BITMAP* bitmap, const std::string& name) {
   mkdir("golden-failures", 0755);
   writePng(bitmap, "golden-failures/" + name + ".png");
   report << differing << " pixels differ from " << path << " (this drawing: golden-failures/"
-         << name << ".png)";
+         << name << ".png; if the change is meant, run scripts/update-golden-images.sh)";
   return report.str();
 }
 
