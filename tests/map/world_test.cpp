@@ -4,16 +4,13 @@
 
 #include "map/world.h"
 #include "temp_dir.h"
+#include "test_maps.h"
 
 namespace vek {
 namespace {
 
 void writeMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness) {
-  Map map;
-  map.kind = kind;
-  for (int y = 0; y < Map::kRows; ++y) {
-    for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, code);
-  }
+  Map map = test::filledMap(code, kind);
   map.addTeleport(3, 4, "CAVE");
   ASSERT_TRUE(map.save(path.c_str()));
 }

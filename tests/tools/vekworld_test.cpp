@@ -1,34 +1,15 @@
 // vekworld run as a program: exit statuses and the two report forms.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
 
 #include "../map/problem_world.h"
+#include "child_process.h"
 
 namespace vek {
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-};
-
-ToolRun runVekworld(const test::TempDir& dir, std::vector<std::string> args) {
-  std::string outPath = dir.path() + ".out";
-  std::vector<char*> argv{const_cast<char*>(VEKWORLD_PATH)};
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  int status = test::runInChild([&] {
-    if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen("/dev/null", "w", stderr)) {
-      return 127;
-    }
-    execv(VEKWORLD_PATH, argv.data());
-    return 127;
-  });
-  ToolRun run{status, test::readFileBytes(outPath)};
-  std::remove(outPath.c_str());
-  return run;
+test::ProgramResult runVekworld(const test::TempDir&, std::vector<std::string> args) {
+  args.insert(args.begin(), VEKWORLD_PATH);
+  return test::runProgram(args);
 }
 
 TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
@@ -58,7 +39,7 @@ TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
-    ToolRun run = runVekworld(problems, c.args);
+    test::ProgramResult run = runVekworld(problems, c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.out.find(c.outPart), std::string::npos) << run.out;
   }
