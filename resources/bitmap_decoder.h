@@ -3,32 +3,27 @@
 #include <allegro.h>
 
 #include <cstddef>
+#include <string>
+
+#include "resources/bmp_decoder.h"
+#include "resources/raster_image.h"
 
 namespace vek {
 
-// Width and height above this are refused: a tile picture is 18 x 20, and a
-// header must not be able to ask for a bitmap of gigabytes.
-inline constexpr int kMaxBitmapSide = 4096;
+// Makes the Allegro bitmap of a decoded picture, owned by the caller: first
+// at the picture's own depth (8 bits for palette indices, 15, 16, 24 or 32
+// for true colour), then converted to the depth Allegro wants for loaded
+// images (the current colour depth). Null when Allegro cannot make it.
+//
+// palette, when given, receives the picture's palette entries (the rest of
+// it is left as it was), or a 3-3-2 palette for a true-colour picture; an
+// 8-bit picture always converts through its own colours, with entries the
+// file did not give black.
+BITMAP* makeAllegroBitmap(const RasterImage& image, PALETTE* palette);
 
-// Decodes a Windows BMP file held in memory (the bytes of an archive entry)
-// into a new bitmap, owned by the caller, converted to the depth Allegro
-// wants for loaded images (the current colour depth). Null when the file is
-// refused.
-//
-// Accepted: the "BM" file header with a 40-byte Windows or 12-byte OS/2
-// information header; 1, 4, 8 and 24 bits uncompressed, RLE8 and RLE4, and
-// bit fields whose masks make 15, 16 or 32-bit pixels. Rows are bottom-up;
-// the pixel data follows the palette (or the masks) directly. Nothing is
-// ever read past size bytes: a file cut short in its headers, palette or
-// masks is refused; pixel data that ends early leaves the rest of the
-// bitmap 0. Refused besides: other header sizes or masks, compression above
-// 3, run-length data whose bit count says 16 or 24 bits, a pixel data offset
-// that ends before the headers, and a width or height that is not 1 to
-// kMaxBitmapSide.
-//
-// palette, when given, receives the image's colours (or a 3-3-2 palette for
-// a true-colour image); without it a palette that starts black is used for
-// the conversion.
-BITMAP* decodeBitmap(const unsigned char* data, std::size_t size, PALETTE* palette);
+// decodeBmp, then makeAllegroBitmap: null when the file is refused (reason,
+// when given, then says why) or the bitmap cannot be made.
+BITMAP* decodeBitmap(const unsigned char* data, std::size_t size, PALETTE* palette,
+                     std::string* reason = nullptr);
 
 }  // namespace vek

@@ -1,10 +1,11 @@
-// BMP entries from anywhere, decoded at the colour depths the editor runs
-// in: 16 bits without a palette (as the editor asks) and 32 bits with one.
+// BMP entries from anywhere, decoded to plain pixels and then at the colour
+// depths the editor runs in: 16 bits without a palette (as the editor asks) and 32 bits with one.
 // Nothing may be read past the entry or written outside the bitmap, and a
 // bitmap that comes back has the screen's depth and an accepted size.
 #include <allegro.h>
 
 #include <cstdint>
+#include <string>
 
 #include "fuzz_check.h"
 #include "headless_allegro.h"
@@ -36,7 +37,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   return 0;
 }
 
+// The core alone: a picture whose pixels fill its size, or a reason.
+void decodePlain(const std::uint8_t* data, std::size_t size) {
+  vek::RasterImage image;
+  std::string reason;
+  if (!vek::decodeBmp(data, size, image, reason)) {
+    require(!reason.empty(), "a refusal says why");
+    return;
+  }
+  std::size_t pixels = static_cast<std::size_t>(image.width) * image.height;
+  require((image.indexed() ? image.indices.size() : image.pixels.size()) == pixels,
+          "the pixels fill the picture");
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  decodePlain(data, size);
   decodeAt(16, data, size);
   decodeAt(32, data, size);
   return 0;

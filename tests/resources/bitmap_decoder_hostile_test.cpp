@@ -67,7 +67,6 @@ TEST(HostileBitmap, RefusesDimensionsOutsideOneTo4096) {
       {"width -1", fileHeader(54) + windowsHeader(-1, 1, 24, kRgb) + pixel},
       {"width 4097", fileHeader(54) + windowsHeader(4097, 1, 24, kRgb) + pixel},
       {"height 0", fileHeader(54) + windowsHeader(1, 0, 24, kRgb) + pixel},
-      {"height -1 (top-down)", fileHeader(54) + windowsHeader(1, -1, 24, kRgb) + pixel},
       {"height 0x7FFFFFFF", fileHeader(54) + windowsHeader(1, 0x7FFFFFFF, 24, kRgb) + pixel},
       {"width and height INT_MIN",
        fileHeader(54) + windowsHeader(INT32_MIN, INT32_MIN, 24, kRgb) + pixel},
@@ -77,8 +76,9 @@ TEST(HostileBitmap, RefusesDimensionsOutsideOneTo4096) {
   };
   for (const Case& c : cases) EXPECT_EQ(decode(c.file), nullptr) << c.what;
 
-  Picture widest = decode(fileHeader(54) + windowsHeader(4096, 1, 24, kRgb));
-  ASSERT_NE(widest, nullptr) << "4,096 is allowed; missing pixel data leaves them 0";
+  Picture widest =
+      decode(fileHeader(54) + windowsHeader(4096, 1, 24, kRgb) + std::string(4096 * 3, '\0'));
+  ASSERT_NE(widest, nullptr) << "4,096 is allowed";
   EXPECT_EQ(widest->w, 4096);
 }
 

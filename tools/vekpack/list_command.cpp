@@ -1,34 +1,22 @@
 #include "list_command.h"
 
-#include <allegro.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-#include "resources/bitmap_decoder.h"
+#include "resources/bmp_decoder.h"
 #include "resources/data_archive.h"
 
 namespace vek {
 namespace {
 
-// Decoding needs Allegro, though not a display: start it without one, at
-// 32 bits so no picture loses colours to a conversion.
-bool startAllegroHeadless() {
-  if (install_allegro(SYSTEM_NONE, &errno, std::atexit) != 0) return false;
-  set_color_depth(32);
-  return true;
-}
-
 std::string describeContent(const unsigned char* data, std::size_t size) {
   if (!data) return "unreadable entry";
-  BITMAP* picture = decodeBitmap(data, size, nullptr);
-  if (!picture) return "not a picture";
-  std::string text = "picture " + std::to_string(picture->w) + " x " + std::to_string(picture->h);
-  destroy_bitmap(picture);
-  return text;
+  RasterImage picture;
+  std::string reason;
+  if (!decodeBmp(data, size, picture, reason)) return "not a picture: " + reason;
+  return "picture " + std::to_string(picture.width) + " x " + std::to_string(picture.height);
 }
 
 }  // namespace
@@ -44,10 +32,6 @@ int listArchive(const std::string& path) {
   if (!archive.open(0)) {
     std::fprintf(stderr, "vekpack: %s is not a data.dat archive (bad header or index)\n",
                  path.c_str());
-    return 1;
-  }
-  if (!startAllegroHeadless()) {
-    std::fprintf(stderr, "vekpack: cannot start Allegro to decode pictures: %s\n", allegro_error);
     return 1;
   }
 

@@ -1,0 +1,255 @@
+// Pictures written by ImageMagick, as today's drawing tools write them, and
+// byte-level variants of them: the decoder's pixels must equal the ones
+// ImageMagick reads from the very same file. The PNG writer's files must
+// read back through ImageMagick as the rows that were written.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "resources/bmp_decoder.h"
+#include "resources/png_reader.h"
+#include "resources/png_writer.h"
+#include "run_program.h"
+#include "temp_dir.h"
+
+namespace vek {
+namespace {
+
+std::uint32_t u32At(const std::string& file, std::size_t at) {
+  return static_cast<std::uint32_t>(static_cast<unsigned char>(file[at]) |
+                                    static_cast<unsigned char>(file[at + 1]) << 8 |
+                                    static_cast<unsigned char>(file[at + 2]) << 16 |
+                                    static_cast<unsigned char>(file[at + 3]) << 24);
+}
+
+void putU32(std::string& file, std::size_t at, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+constexpr std::size_t kFileSizeAt = 2, kHeaderSizeAt = 14, kHeightAt = 22, kBitCountAt = 28, kCompressionAt = 30,
+                      kPixelOffsetAt = 10;
+
+std::string withCompression(std::string file, std::uint32_t compression) {
+  putU32(file, kCompressionAt, compression);
+  return file;
+}
+
+// The information header cut or padded to size; the pixel data offset moves
+// with it.
+std::string withHeaderSize(const std::string& file, std::uint32_t size) {
+  std::uint32_t old = u32At(file, kHeaderSizeAt);
+  std::string header = file.substr(kHeaderSizeAt, old);
+  header.resize(size, '\0');
+  std::string out = file.substr(0, kHeaderSizeAt) + header + file.substr(kHeaderSizeAt + old);
+  putU32(out, kHeaderSizeAt, size);
+  putU32(out, kPixelOffsetAt, u32At(file, kPixelOffsetAt) + size - old);
+  putU32(out, kFileSizeAt, static_cast<std::uint32_t>(out.size()));
+  return out;
+}
+
+// The rows in the other order and the height negated: the same picture
+// stored top-down.
+std::string topDown(std::string file) {
+  std::int32_t height = static_cast<std::int32_t>(u32At(file, kHeightAt));
+  std::int32_t width = static_cast<std::int32_t>(u32At(file, 18));
+  std::size_t bits = static_cast<unsigned char>(file[kBitCountAt]);
+  std::size_t stride = (width * bits + 31) / 32 * 4;
+  std::size_t offset = u32At(file, kPixelOffsetAt);
+  std::string flipped = file.substr(0, offset);
+  for (std::int32_t row = height - 1; row >= 0; --row) flipped += file.substr(offset + row * stride, stride);
+  putU32(flipped, kHeightAt, static_cast<std::uint32_t>(-height));
+  return flipped;
+}
+
+std::string same(std::string file) { return file; }
+
+// What ImageMagick reads from a file: 8-bit red, green, blue, top row first.
+std::string magickPixels(const std::string& path, const std::string& scratch) {
+  test::ProgramOutcome read = test::runProgram("convert", {path, "-depth", "8", "rgb:" + scratch});
+  EXPECT_EQ(read.status, 0) << read.err;
+  return test::readFileBytes(scratch);
+}
+
+// Where the decoded picture differs from rows of red, green and blue
+// bytes, for the message; empty when it does not.
+std::string firstDifference(const RasterImage& image, const std::string& rgb) {
+  if (rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3) {
+    return "ImageMagick gave " + std::to_string(rgb.size()) + " bytes";
+  }
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      RasterColour c = image.colourAt(x, y);
+      const char* expected = &rgb[(static_cast<std::size_t>(y) * image.width + x) * 3];
+      if (std::string{static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)} !=
+          std::string(expected, 3)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "(%d, %d) is %02X%02X%02X, not %02X%02X%02X", x, y, c.r,
+                      c.g, c.b, expected[0] & 0xFF, expected[1] & 0xFF, expected[2] & 0xFF);
+        return text;
+      }
+    }
+  }
+  return "";
+}
+
+class PictureFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Many colours, fixed by the seed; 18 x 20 like a tile, so rows need
+    // padding at every bit count.
+    source_ = dir_.file("source.png");
+    test::ProgramOutcome made = test::runProgram(
+        "convert", {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source_});
+    ASSERT_EQ(made.status, 0) << made.err;
+  }
+
+  std::string convertTo(const std::vector<std::string>& options, const std::string& output) {
+    std::vector<std::string> args{source_};
+    args.insert(args.end(), options.begin(), options.end());
+    args.push_back(output);
+    test::ProgramOutcome made = test::runProgram("convert", args);
+    EXPECT_EQ(made.status, 0) << made.err;
+    return test::readFileBytes(output.substr(output.find(':') + 1));
+  }
+
+  test::TempDir dir_;
+  std::string source_;
+};
+
+TEST_F(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> options;
+    std::function<std::string(std::string)> change;
+    PixelLayout layout;
+  };
+  const std::vector<std::string> trueColour{"-type", "truecolor"};
+  const std::vector<std::string> palette{"-type", "palette", "-compress", "none"};
+  const std::vector<std::string> thirtyTwo{"-type", "truecolormatte"};
+  const std::vector<std::string> rgb555{"-type", "truecolor", "-define", "bmp:subtype=RGB555"};
+  const std::vector<std::string> rgb565{"-type", "truecolor", "-define", "bmp:subtype=RGB565"};
+  auto headerOf = [](std::uint32_t size) {
+    return [size](std::string file) { return withHeaderSize(file, size); };
+  };
+  auto uncompressed = [](std::string file) { return withCompression(file, 0); };
+  const Case cases[] = {
+      {"40-byte header, 24 bits", trueColour, headerOf(40), PixelLayout::Rgb888},
+      {"108-byte header, 24 bits", trueColour, headerOf(108), PixelLayout::Rgb888},
+      {"124-byte header, 24 bits (convert's own)", trueColour, same, PixelLayout::Rgb888},
+      {"124-byte header, palette", palette, same, PixelLayout::Indexed},
+      {"124-byte header, RLE8 (convert's own for a palette)", {"-type", "palette"}, same,
+       PixelLayout::Indexed},
+      {"108-byte header, RLE8", {"-type", "palette"}, headerOf(108), PixelLayout::Indexed},
+      {"124-byte header, 5-6-5 bit fields", rgb565, same, PixelLayout::Rgb565},
+      {"124-byte header, 5-5-5 bit fields", rgb555, same, PixelLayout::Rgb555},
+      {"16 bits uncompressed: 5-5-5", rgb555, uncompressed, PixelLayout::Rgb555},
+      {"32-bit bit fields with an alpha mask", thirtyTwo, same, PixelLayout::Rgb888x},
+      {"32 bits uncompressed: 8-8-8",
+       thirtyTwo,
+       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); },
+       PixelLayout::Rgb888x},
+      {"top-down, 24 bits", trueColour, topDown, PixelLayout::Rgb888},
+      {"top-down, palette, 40-byte header", palette,
+       [](std::string file) { return topDown(withHeaderSize(file, 40)); }, PixelLayout::Indexed},
+  };
+  for (const Case& c : cases) {
+    std::string file = c.change(convertTo(c.options, "BMP:" + dir_.file("written.bmp")));
+    ASSERT_TRUE(test::writeFileBytes(dir_.file("case.bmp"), file));
+    RasterImage image;
+    std::string reason;
+    ASSERT_TRUE(decodeBmp(reinterpret_cast<const unsigned char*>(file.data()), file.size(), image,
+                          reason))
+        << c.what << ": " << reason;
+    EXPECT_EQ(image.layout, c.layout) << c.what;
+    ASSERT_EQ(image.width, 18) << c.what;
+    ASSERT_EQ(image.height, 20) << c.what;
+    EXPECT_EQ(firstDifference(image, magickPixels(dir_.file("case.bmp"), dir_.file("case.rgb"))), "")
+        << c.what;
+  }
+}
+
+TEST_F(PictureFiles, RefusalsSayWhy) {
+  std::string file = convertTo({"-type", "truecolor"}, "BMP:" + dir_.file("written.bmp"));
+  std::string palette = convertTo({"-type", "palette", "-compress", "RLE"},
+                                  "BMP:" + dir_.file("rle.bmp"));
+  struct Case {
+    const char* what;
+    std::string file;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"header size 64", withHeaderSize(file, 64), "unsupported header size 64"},
+      {"RLE8 cut inside a code", palette.substr(0, palette.size() - 5), "RLE8 data past the end"},
+      {"pixels cut short", file.substr(0, file.size() - 60), "pixel data cut short"},
+      {"compression 4", withCompression(file, 4), "unsupported compression 4"},
+      {"top-down RLE", topDown(palette), "top-down pictures cannot be run-length coded"},
+      {"a PNG", test::readFileBytes(source_), "not a BMP file"},
+  };
+  for (const Case& c : cases) {
+    RasterImage image;
+    std::string reason;
+    EXPECT_FALSE(decodeBmp(reinterpret_cast<const unsigned char*>(c.file.data()), c.file.size(),
+                           image, reason))
+        << c.what;
+    EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.what << ": " << reason;
+  }
+}
+
+TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
+  const int width = 37, height = 23;
+  std::string rgb(static_cast<std::size_t>(width) * height * 3, '\0');
+  for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<char>(i * 7 + i / 3);
+  const std::string path = dir_.file("picture.png");
+  ASSERT_TRUE(test::writeFileBytes(path, "earlier file"));
+
+  PngWriter png;
+  std::string reason;
+  ASSERT_TRUE(png.open(path, width, height, reason)) << reason;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(rgb.data());
+  for (int row = 0; row < height; row += 5) {
+    int band = std::min(5, height - row);
+    ASSERT_TRUE(png.writeRows(bytes + row * width * 3, band, reason)) << reason;
+    EXPECT_EQ(test::readFileBytes(path), "earlier file") << "replaced before it was complete";
+  }
+  EXPECT_FALSE(png.writeRows(bytes, 1, reason)) << "a row past the height";
+  ASSERT_TRUE(png.finish(reason)) << reason;
+  EXPECT_EQ(magickPixels(path, dir_.file("back.rgb")), rgb);
+  EXPECT_EQ(test::folderEntries(dir_.path()).size(), 3u) << "a temporary file was left behind";
+
+  std::string written = test::readFileBytes(path);
+  RgbaImage back;
+  ASSERT_TRUE(readPng(reinterpret_cast<const unsigned char*>(written.data()), written.size(), 4096,
+                      back, reason))
+      << reason;
+  ASSERT_EQ(back.rgba.size(), rgb.size() / 3 * 4);
+  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
+    EXPECT_EQ(back.rgba[i * 4 + 3], 255);
+    ASSERT_EQ(std::string(reinterpret_cast<const char*>(&back.rgba[i * 4]), 3), rgb.substr(i * 3, 3));
+  }
+
+  // Given up half-way, or short of rows: the file at the path stays.
+  {
+    PngWriter abandoned;
+    ASSERT_TRUE(abandoned.open(path, width, height, reason));
+    ASSERT_TRUE(abandoned.writeRows(bytes, 3, reason));
+  }
+  PngWriter shortOfRows;
+  ASSERT_TRUE(shortOfRows.open(path, width, height, reason));
+  EXPECT_FALSE(shortOfRows.finish(reason));
+  EXPECT_NE(reason.find("3 of 23") == std::string::npos ? reason.find("0 of 23") : 0,
+            std::string::npos)
+      << reason;
+  EXPECT_EQ(test::readFileBytes(path), written);
+  EXPECT_EQ(test::folderEntries(dir_.path()).size(), 3u);
+
+  EXPECT_FALSE(writePngFile(dir_.file("no/such/folder.png"), 1, 1, bytes, reason));
+  EXPECT_NE(reason.find("no/such/folder.png: No such file or directory"), std::string::npos)
+      << reason;
+}
+
+}  // namespace
+}  // namespace vek
