@@ -2,14 +2,13 @@
 // it was given, and its failures leave no archive behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "resources/bmp_decoder.h"
 #include "resources/data_archive.h"
 #include "child_process.h"
 #include "temp_dir.h"
@@ -106,6 +105,7 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   ASSERT_EQ(mkdir(dir.file("b").c_str(), 0755), 0);
   ASSERT_TRUE(test::writeFileBytes(dir.file("a/x.bmp"), "one"));
   ASSERT_TRUE(test::writeFileBytes(dir.file("b/x.bmp"), "two"));
+  ASSERT_TRUE(test::writeFileBytes(dir.file("a/bad.png"), "\x89PNG but not"));
   const std::string out = dir.file("out.dat");
   ASSERT_TRUE(test::writeFileBytes(out, "earlier archive"));
 
@@ -113,17 +113,19 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
     const char* what;
     std::vector<std::string> args;
     int status;
-    const char* message;
+    std::string message;
   };
   const Case cases[] = {
       {"a missing file", {out, dir.file("a/x.bmp"), dir.file("missing.bmp")}, 1, "missing.bmp"},
       {"two files of one name", {out, dir.file("a/x.bmp"), dir.file("b/x.bmp")}, 1, "x.bmp"},
       {"a folder as input", {out, dir.file("a")}, 1, "not a regular file"},
-      {"no files", {out}, 2, "usage"},
-      {"no arguments", {}, 2, "usage"},
-      {"unit 0", {"--rle", "0", out, dir.file("a/x.bmp")}, 2, "--rle"},
-      {"unit not a number", {"--rle", "two", out, dir.file("a/x.bmp")}, 2, "--rle"},
-      {"an unknown option", {"--fast", out, dir.file("a/x.bmp")}, 2, "--fast"},
+      {"no files", {out}, 64, "usage"},
+      {"no arguments", {}, 64, "usage"},
+      {"unit 0", {"--rle", "0", out, dir.file("a/x.bmp")}, 64, "--rle"},
+      {"unit not a number", {"--rle", "two", out, dir.file("a/x.bmp")}, 64, "--rle"},
+      {"an unknown option", {"--fast", out, dir.file("a/x.bmp")}, 64, "--fast"},
+      {"a PNG that is not one", {out, dir.file("a/x.bmp"), dir.file("a/bad.png")}, 1,
+       "cannot pack " + dir.file("a/bad.png") + ": not a PNG file"},
       {"listing a missing archive", {"--list", dir.file("none.dat")}, 1, "none.dat"},
       {"listing what is not an archive", {"--list", out}, 1, "not a data.dat archive"},
       {"an archive in a missing folder",
@@ -158,6 +160,125 @@ TEST(Vekpack, ListingMarksAnEntryThatCannotBeRead) {
   Outcome list = runProgram(VEKPACK_PATH, {"--list", path});
   EXPECT_EQ(list.status, 1) << list.output;
   EXPECT_EQ(parseListing(list.output)["a.txt"].content, "unreadable entry") << list.output;
+}
+
+std::string rgbOf(const RasterImage& image) {
+  std::string rgb;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      RasterColour c = image.colourAt(x, y);
+      rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+    }
+  }
+  return rgb;
+}
+
+// The entry's picture; fails the test when it is missing or not a picture.
+RasterImage decodedEntry(DataArchive& archive, const std::string& name) {
+  RasterImage image;
+  std::size_t size = 0;
+  const unsigned char* data = archive.entryData(name.c_str(), &size);
+  std::string reason;
+  EXPECT_TRUE(data && decodeBmp(data, size, image, reason)) << name << ": " << reason;
+  return image;
+}
+
+TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
+  test::TempDir dir;
+  struct Case {
+    const char* what;
+    std::vector<std::string> make;  // convert's arguments before the output file
+    PixelLayout layout;
+  };
+  const Case cases[] = {
+      {"few colours and a transparent corner: 8 bits",
+       {"-size", "18x20", "xc:#123456", "-fill", "#abcdef", "-draw", "rectangle 3,4 9,17",
+        "-alpha", "set", "-fill", "none", "-draw", "rectangle 0,0 2,2"},
+       PixelLayout::Indexed},
+      {"more than 256 colours: 24 bits",
+       {"-seed", "9", "-size", "30x26", "plasma:", "-alpha", "set", "-channel", "A", "-fx",
+        "i<5&&j<5?0:1", "+channel", "-depth", "8"},
+       PixelLayout::Rgb888},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> make = c.make;
+    make.push_back(dir.file("tile.png"));
+    ASSERT_EQ(test::runProgram("convert", make).status, 0) << c.what;
+    Outcome pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), dir.file("tile.png")});
+    ASSERT_EQ(pack.status, 0) << c.what << ": " << pack.output;
+
+    DataArchive archive(dir.file("tiles.dat").c_str());
+    ASSERT_TRUE(archive.open(1)) << c.what;
+    RasterImage image = decodedEntry(archive, "tile.bmp");
+    EXPECT_EQ(image.layout, c.layout) << c.what;
+    // Transparent pixels become the mask colour.
+    test::ProgramOutcome magick = test::runProgram(
+        "convert", {dir.file("tile.png"), "-background", "#FF00FF", "-alpha", "remove", "-alpha",
+                    "off", "-depth", "8", "rgb:" + dir.file("tile.rgb")});
+    ASSERT_EQ(magick.status, 0) << magick.err;
+    EXPECT_EQ(rgbOf(image) == test::readFileBytes(dir.file("tile.rgb")), true) << c.what;
+  }
+}
+
+TEST(Vekpack, ExtractedTilesPackBackToTheSamePictures) {
+  test::TempDir dir;
+  Outcome stored = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("stored")});
+  ASSERT_EQ(stored.status, 0) << stored.output;
+  Outcome png = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("png"), "--png"});
+  ASSERT_EQ(png.status, 0) << png.output;
+  std::vector<std::string> args{dir.file("again.dat")};
+  for (int code = 0; code < 256; ++code) args.push_back(dir.file("png/" + std::to_string(code) + ".png"));
+  Outcome pack = runProgram(VEKPACK_PATH, args);
+  ASSERT_EQ(pack.status, 0) << pack.output;
+  EXPECT_EQ(pack.output.find("warning"), std::string::npos) << pack.output;
+
+  DataArchive original(VEK_DATA_DAT), again(dir.file("again.dat").c_str());
+  ASSERT_TRUE(original.open(1));
+  ASSERT_TRUE(again.open(1));
+  for (int code = 0; code < 256; ++code) {
+    std::string name = std::to_string(code) + ".bmp";
+    std::size_t size = 0;
+    const unsigned char* bytes = original.entryData(name.c_str(), &size);
+    ASSERT_NE(bytes, nullptr);
+    EXPECT_EQ(test::readFileBytes(dir.file("stored/" + name)),
+              std::string(reinterpret_cast<const char*>(bytes), size))
+        << name;
+    EXPECT_EQ(rgbOf(decodedEntry(again, name)) == rgbOf(decodedEntry(original, name)), true)
+        << name;
+  }
+}
+
+TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
+  test::TempDir dir;
+  ASSERT_EQ(test::runProgram("convert", {"-size", "16x16", "xc:red", "BMP3:" + dir.file("5.bmp")})
+                .status,
+            0);
+  ASSERT_EQ(test::runProgram("convert", {"-size", "18x20", "xc:blue", dir.file("7.bmp")}).status, 0);
+  std::string bmp = test::readFileBytes(dir.file("7.bmp"));
+  ASSERT_TRUE(test::writeFileBytes(dir.file("0.bmp"), bmp.substr(0, bmp.size() / 2)));
+  ASSERT_TRUE(test::writeFileBytes(dir.file("notes.txt"), "notes"));
+
+  Outcome bad = runProgram(VEKPACK_PATH, {dir.file("bad.dat"), dir.file("0.bmp"), dir.file("5.bmp"),
+                                          dir.file("7.bmp"), dir.file("notes.txt")});
+  ASSERT_EQ(bad.status, 0) << bad.output;
+  EXPECT_NE(bad.output.find("warning: " + dir.file("0.bmp") +
+                            " (entry 0.bmp): not a usable picture: pixel data cut short"),
+            std::string::npos)
+      << bad.output;
+  Outcome check = runProgram(VEKPACK_PATH, {"--check", dir.file("bad.dat")});
+  EXPECT_EQ(check.status, 1) << check.output;
+  for (const char* line : {"0.bmp: not a usable picture: pixel data cut short",
+                           "5.bmp: warning: picture 16 x 16, not 18 x 20",
+                           "notes.txt: not a usable picture: not a BMP file"}) {
+    EXPECT_NE(check.output.find(line), std::string::npos) << line << "\n" << check.output;
+  }
+  EXPECT_EQ(check.output.find("7.bmp"), std::string::npos) << check.output;
+
+  ASSERT_EQ(runProgram(VEKPACK_PATH, {dir.file("good.dat"), dir.file("5.bmp"), dir.file("notes.txt")})
+                .status,
+            0);
+  Outcome fine = runProgram(VEKPACK_PATH, {"--check", dir.file("good.dat")});
+  EXPECT_EQ(fine.status, 0) << "only tile entries decide the status: " << fine.output;
 }
 
 }  // namespace

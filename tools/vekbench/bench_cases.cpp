@@ -5,9 +5,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/screen_layout.h"
@@ -15,8 +18,13 @@
 #include "map/world_check.h"
 #include "app/world_picture.h"
 #include "map/map.h"
+#include "default_tile_set.h"
 #include "map/map_naming.h"
 #include "map/region_fill.h"
+#include "png_entry.h"
+#include "resources/archive_writer.h"
+#include "resources/bmp_decoder.h"
+#include "resources/png_writer.h"
 #include "resources/tile_set.h"
 #include "script/generation_commands.h"
 #include "script/script_grid.h"
@@ -114,6 +122,34 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
   }
 }
 
+// Each default tile decoded and written as a PNG file into folder; the
+// files' bytes in pngs.
+bool writeTilePngs(const std::string& folder, std::vector<std::string>& pngs) {
+  for (const TileFile& tile : defaultTileFiles()) {
+    RasterImage image;
+    std::string reason;
+    if (!decodeBmp(reinterpret_cast<const unsigned char*>(tile.bytes.data()), tile.bytes.size(),
+                   image, reason)) {
+      return false;
+    }
+    std::string rgb;
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) {
+        RasterColour c = image.colourAt(x, y);
+        rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+      }
+    }
+    std::string path = folder + "tile-" + std::to_string(tile.code) + ".png";
+    if (!writePngFile(path, image.width, image.height,
+                      reinterpret_cast<const unsigned char*>(rgb.data()), reason)) {
+      return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    pngs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return true;
+}
+
 void addResourceCases(BenchWorld& world, const RunPlan& plan) {
   add("startup_decode_16", Weight::Light, plan, [&world](State& state) {
     set_color_depth(16);
@@ -121,6 +157,25 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
       std::unique_ptr<DataArchive> archive = openTileArchive(world.archivePath.c_str());
       TileSet tiles;
       benchmark::DoNotOptimize(tiles.load(*archive));
+    }
+  });
+
+  // The default tiles as PNG files, written once, then read into memory:
+  // the case times turning them into BMP entries and building the archive.
+  auto pngs = std::make_shared<std::vector<std::string>>();
+  add("pack_png_256", Weight::Light, plan, [&world, pngs](State& state) {
+    if (pngs->empty() && !writeTilePngs(world.root, *pngs)) {
+      state.SkipWithError("cannot write the PNG tiles");
+      return;
+    }
+    for (auto _ : state) {
+      ArchiveWriter archive;
+      std::string bmp, reason, built;
+      for (std::size_t i = 0; i < pngs->size(); ++i) {
+        if (!bmpEntryFromPng((*pngs)[i], bmp, reason)) state.SkipWithError(reason.c_str());
+        archive.add(std::to_string(i) + ".bmp", bmp);
+      }
+      benchmark::DoNotOptimize(archive.build(built));
     }
   });
 

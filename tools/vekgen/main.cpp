@@ -3,10 +3,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <cstring>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "console_platform.h"
@@ -15,12 +17,13 @@
 #include "script/generation_commands.h"
 #include "script/script_host.h"
 #include "script/world_transform.h"
+#include "tools/cli/command_line.h"
 #include "vekgen_options.h"
 
 namespace vek {
 namespace {
 
-enum ExitStatus { kExitOk = 0, kExitUnusable = 1, kExitNotWritten = 2, kExitUsage = 64 };
+enum ExitStatus { kExitOk = 0, kExitUnusable = 1, kExitNotWritten = 2 };
 
 void printDiagnostic(const std::string& scriptPath, const ScriptDiagnostic& diagnostic) {
   const char* kind = diagnostic.kind == ScriptDiagnostic::Kind::Error     ? "error"
@@ -34,9 +37,21 @@ void printDiagnostic(const std::string& scriptPath, const ScriptDiagnostic& diag
   }
 }
 
-bool isFolder(const std::string& path) {
+// Why path cannot be used as a folder; empty when it can.
+std::string whyNotFolder(const std::string& path) {
   struct stat info;
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (::stat(path.c_str(), &info) != 0) return std::strerror(errno);
+  return S_ISDIR(info.st_mode) ? "" : "not a folder";
+}
+
+// Why the script cannot be read; empty when it can.
+std::string whyUnreadable(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return std::strerror(errno);
+  struct stat info;
+  bool folder = ::fstat(::fileno(file), &info) == 0 && S_ISDIR(info.st_mode);
+  std::fclose(file);
+  return folder ? std::strerror(EISDIR) : "";
 }
 
 bool exists(const std::string& path) {
@@ -69,8 +84,10 @@ void reportException(const ScriptRunReport& report) {
 
 // The target as a folder part ending in '/'; nothing when it is no folder.
 std::optional<std::string> targetFolder(const VekgenOptions& options) {
-  if (!isFolder(options.target)) {
-    std::fprintf(stderr, "vekgen: %s is not a folder\n", options.target.c_str());
+  std::string notFolder = whyNotFolder(options.target);
+  if (!notFolder.empty()) {
+    std::fprintf(stderr, "vekgen: cannot write into %s: %s\n", options.target.c_str(),
+                 notFolder.c_str());
     return std::nullopt;
   }
   std::string folder = options.target;
@@ -121,8 +138,10 @@ int runOnMapFile(const VekgenOptions& options, ScriptHost& host) {
                                                  : generateCurrentMap(map, host);
   if (!ran) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
+  errno = 0;
   if (!map.save(path.c_str())) {
-    std::fprintf(stderr, "vekgen: cannot write %s\n", path.c_str());
+    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", path.c_str(),
+                 errno ? std::strerror(errno) : "write failed");
     return kExitNotWritten;
   }
   std::printf("vekgen: wrote %s\n", path.c_str());
@@ -130,15 +149,20 @@ int runOnMapFile(const VekgenOptions& options, ScriptHost& host) {
 }
 
 int run(int argc, char** argv) {
+  int status = 0;
+  if (cli::answersHelpOrVersion(argc, argv, "vekgen", kVekgenUsage, status)) return status;
   std::string error;
   std::optional<VekgenOptions> options = parseVekgenOptions(argc - 1, argv + 1, error);
-  if (!options) {
-    std::fprintf(stderr, "vekgen: %s\n%s", error.c_str(), kVekgenUsage);
-    return kExitUsage;
-  }
+  if (!options) return cli::usageError("vekgen", error, kVekgenUsage);
   if (options->showHelp) {
     std::fputs(kVekgenUsage, stdout);
     return kExitOk;
+  }
+  std::string unreadable = whyUnreadable(options->scriptPath);
+  if (!unreadable.empty()) {
+    std::fprintf(stderr, "vekgen: cannot read %s: %s; nothing written\n",
+                 options->scriptPath.c_str(), unreadable.c_str());
+    return kExitUnusable;
   }
   // The one seeding of the program; script runs continue its sequence.
   std::srand(options->seed ? *options->seed : static_cast<unsigned>(std::time(nullptr)));

@@ -11,6 +11,7 @@ const char* const kVekgenUsage =
     "       vekgen current SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
     "       vekgen feature SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
     "       vekgen transform SCRIPT FOLDER [--pos X,Y] [--seed N]\n"
+    "       vekgen --help | --version\n"
     "\n"
     "Runs an AngelScript generation script without a window, as the editor's\n"
     "GENERATE WORLD MAP, GENERATE CURRENT MAP and PLACE FEATURE do.\n"

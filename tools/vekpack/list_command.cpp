@@ -1,12 +1,11 @@
 #include "list_command.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "archive_input.h"
 #include "resources/bmp_decoder.h"
-#include "resources/data_archive.h"
 
 namespace vek {
 namespace {
@@ -22,18 +21,8 @@ std::string describeContent(const unsigned char* data, std::size_t size) {
 }  // namespace
 
 int listArchive(const std::string& path) {
-  if (std::FILE* probe = std::fopen(path.c_str(), "rb")) {
-    std::fclose(probe);
-  } else {
-    std::fprintf(stderr, "vekpack: cannot read %s: %s\n", path.c_str(), std::strerror(errno));
-    return 1;
-  }
-  DataArchive archive(path.c_str());
-  if (!archive.open(0)) {
-    std::fprintf(stderr, "vekpack: %s is not a data.dat archive (bad header or index)\n",
-                 path.c_str());
-    return 1;
-  }
+  DataArchive archive;
+  if (!openArchiveForReading(path, archive)) return 1;
 
   int nameWidth = 4;
   for (int i = 0; i < archive.count(); ++i) {

@@ -9,14 +9,41 @@
 #include <iterator>
 #include <limits>
 
+#include "picture_check.h"
+#include "png_entry.h"
 #include "resources/archive_writer.h"
 
 namespace vek {
 namespace {
 
+bool readInput(const std::string& path, std::string& bytes);
+
+// The file name without folder; a PNG picture is packed as a BMP entry.
 std::string entryNameOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return isPngFileName(name) ? bmpEntryName(name) : name;
+}
+
+// The bytes to store for a file: as read, or a PNG's BMP entry.
+bool entryBytes(const std::string& path, std::string& bytes) {
+  if (!readInput(path, bytes)) return false;
+  if (!isPngFileName(path)) return true;
+  std::string bmp, reason;
+  if (!bmpEntryFromPng(bytes, bmp, reason)) {
+    std::fprintf(stderr, "vekpack: cannot pack %s: %s\n", path.c_str(), reason.c_str());
+    return false;
+  }
+  bytes.swap(bmp);
+  return true;
+}
+
+void warnAboutPicture(const std::string& path, const std::string& name, const std::string& bytes) {
+  PictureCheck check =
+      checkPicture(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  if (check.verdict == PictureCheck::Verdict::Usable) return;
+  std::fprintf(stderr, "vekpack: warning: %s (entry %s): %s\n", path.c_str(), name.c_str(),
+               check.text.c_str());
 }
 
 // The whole file; false with a message when it is missing, not a regular
@@ -63,7 +90,7 @@ int packFiles(const std::string& outPath, const std::vector<std::string>& files,
   std::size_t stored = 0;
   for (std::size_t i = 0; i < files.size(); ++i) {
     std::string bytes;
-    if (!readInput(files[i], bytes)) return 1;
+    if (!entryBytes(files[i], bytes)) return 1;
     std::string name = entryNameOf(files[i]);
     ArchiveWriter::AddResult result = archive.add(name, bytes, runUnit);
     if (result == ArchiveWriter::AddResult::DuplicateName) {
@@ -75,6 +102,7 @@ int packFiles(const std::string& outPath, const std::vector<std::string>& files,
       std::fprintf(stderr, "vekpack: %s: %s\n", files[i].c_str(), ArchiveWriter::describe(result));
       return 1;
     }
+    warnAboutPicture(files[i], name, bytes);
     stored += bytes.size();
   }
 

@@ -4,11 +4,27 @@
 #include <string>
 
 #include "sample_maps.h"
+#include "tools/cli/command_line.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: veksample FOLDER\n"
+    "       veksample --help | --version\n"
+    "\n"
+    "Adds the sample world's town (a local map), inn and cave, joined by\n"
+    "teleports, to the wilderness maps in FOLDER (made by vekgen world) and\n"
+    "prints where the town is. Exit status: 0 written, 1 failed, 64 usage\n"
+    "error.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: veksample FOLDER\n");
-    return 64;
+  int status = 0;
+  if (vek::cli::answersHelpOrVersion(argc, argv, "veksample", kUsage, status)) return status;
+  if (argc != 2) return vek::cli::usageError("veksample", "give one folder", kUsage);
+  if (argv[1][0] == '-') {
+    return vek::cli::usageError("veksample", std::string("unknown option ") + argv[1], kUsage);
   }
   std::string folder = argv[1];
   if (!folder.empty() && folder.back() != '/') folder += '/';

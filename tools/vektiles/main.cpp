@@ -1,9 +1,6 @@
 // vektiles: writes the editor's default tile set.
 //
-//   vektiles OUT.dat [--bmp-dir DIR]
-//
-// Draws the 256 tile pictures and packs them into the archive OUT.dat; with
-// --bmp-dir it also writes each picture to DIR as N.bmp.
+// See kUsage.
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,30 +9,41 @@
 #include "default_tile_set.h"
 #include "core/safe_file.h"
 #include "resources/archive_writer.h"
+#include "tools/cli/command_line.h"
 
 namespace {
 
-int usage() {
-  std::fprintf(stderr, "usage: vektiles OUT.dat [--bmp-dir DIR]\n");
-  return 2;
+constexpr const char* kUsage =
+    "usage: vektiles OUT.dat [--bmp-dir DIR]\n"
+    "       vektiles --help | --version\n"
+    "\n"
+    "Draws the editor's 256 default tile pictures and packs them into the\n"
+    "archive OUT.dat; with --bmp-dir also writes each picture into the folder\n"
+    "DIR as N.bmp. Exit status: 0 written, 1 failed, 64 usage error.\n";
+
+int usageError(const std::string& message) {
+  return vek::cli::usageError("vektiles", message, kUsage);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  int status = 0;
+  if (vek::cli::answersHelpOrVersion(argc, argv, "vektiles", kUsage, status)) return status;
   std::string archivePath;
   std::string bmpDir;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
-    if (arg == "--bmp-dir" && i + 1 < argc) {
+    if (arg == "--bmp-dir") {
+      if (i + 1 >= argc) return usageError("--bmp-dir needs a folder");
       bmpDir = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && archivePath.empty()) {
       archivePath = arg;
     } else {
-      return usage();
+      return usageError(arg.empty() || arg[0] != '-' ? "one archive only" : "unknown option " + arg);
     }
   }
-  if (archivePath.empty()) return usage();
+  if (archivePath.empty()) return usageError("give the archive to write");
 
   std::vector<vek::TileFile> files = vek::defaultTileFiles();
   if (!bmpDir.empty()) {
