@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vek {
@@ -43,6 +44,19 @@ struct RasterImage {
   RasterColour colourAt(int x, int y) const {
     std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + x;
     return indexed() ? palette[indices[at]] : pixels[at];
+  }
+  // Every pixel's colour as red, green and blue bytes, top row first (what
+  // the PNG writer takes).
+  std::string rgbBytes() const {
+    std::string rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        RasterColour c = colourAt(x, y);
+        rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
+      }
+    }
+    return rgb;
   }
 };
 

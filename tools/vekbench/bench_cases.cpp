@@ -132,13 +132,7 @@ bool writeTilePngs(const std::string& folder, std::vector<std::string>& pngs) {
                    image, reason)) {
       return false;
     }
-    std::string rgb;
-    for (int y = 0; y < image.height; ++y) {
-      for (int x = 0; x < image.width; ++x) {
-        RasterColour c = image.colourAt(x, y);
-        rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
-      }
-    }
+    std::string rgb = image.rgbBytes();
     std::string path = folder + "tile-" + std::to_string(tile.code) + ".png";
     if (!writePngFile(path, image.width, image.height,
                       reinterpret_cast<const unsigned char*>(rgb.data()), reason)) {

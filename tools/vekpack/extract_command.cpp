@@ -40,14 +40,7 @@ bool writeAsPng(const unsigned char* data, std::size_t size, const std::string& 
   RasterImage image;
   isPicture = decodeBmp(data, size, image, reason);
   if (!isPicture) return false;
-  std::string rgb;
-  rgb.reserve(static_cast<std::size_t>(image.width) * image.height * 3);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      RasterColour c = image.colourAt(x, y);
-      rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
-    }
-  }
+  std::string rgb = image.rgbBytes();
   return writePngFile(path, image.width, image.height,
                       reinterpret_cast<const unsigned char*>(rgb.data()), reason);
 }
