@@ -8,7 +8,7 @@
 #include <set>
 
 #include "archive_input.h"
-#include "map/safe_file.h"
+#include "core/safe_file.h"
 #include "resources/bmp_decoder.h"
 #include "resources/png_writer.h"
 
