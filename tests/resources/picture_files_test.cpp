@@ -13,11 +13,19 @@
 #include "resources/bmp_decoder.h"
 #include "resources/png_reader.h"
 #include "resources/png_writer.h"
-#include "run_program.h"
+#include "child_process.h"
 #include "temp_dir.h"
 
 namespace vek {
 namespace {
+
+// ImageMagick, the independent reader and writer of pictures.
+constexpr const char* kConvert = "/usr/bin/convert";
+
+test::ProgramResult run(const std::string& program, std::vector<std::string> args) {
+  args.insert(args.begin(), program);
+  return test::runProgram(args);
+}
 
 std::uint32_t u32At(const std::string& file, std::size_t at) {
   return static_cast<std::uint32_t>(static_cast<unsigned char>(file[at]) |
@@ -69,7 +77,7 @@ std::string same(std::string file) { return file; }
 
 // What ImageMagick reads from a file: 8-bit red, green, blue, top row first.
 std::string magickPixels(const std::string& path, const std::string& scratch) {
-  test::ProgramOutcome read = test::runProgram("convert", {path, "-depth", "8", "rgb:" + scratch});
+  test::ProgramResult read = run(kConvert, {path, "-depth", "8", "rgb:" + scratch});
   EXPECT_EQ(read.status, 0) << read.err;
   return test::readFileBytes(scratch);
 }
@@ -102,8 +110,8 @@ class PictureFiles : public ::testing::Test {
     // Many colours, fixed by the seed; 18 x 20 like a tile, so rows need
     // padding at every bit count.
     source_ = dir_.file("source.png");
-    test::ProgramOutcome made = test::runProgram(
-        "convert", {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source_});
+    test::ProgramResult made = run(
+        kConvert, {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source_});
     ASSERT_EQ(made.status, 0) << made.err;
   }
 
@@ -111,7 +119,7 @@ class PictureFiles : public ::testing::Test {
     std::vector<std::string> args{source_};
     args.insert(args.end(), options.begin(), options.end());
     args.push_back(output);
-    test::ProgramOutcome made = test::runProgram("convert", args);
+    test::ProgramResult made = run(kConvert, args);
     EXPECT_EQ(made.status, 0) << made.err;
     return test::readFileBytes(output.substr(output.find(':') + 1));
   }

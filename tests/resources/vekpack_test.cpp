@@ -16,6 +16,9 @@
 namespace vek {
 namespace {
 
+// ImageMagick, the independent reader and writer of pictures.
+constexpr const char* kConvert = "/usr/bin/convert";
+
 using test::folderEntries;
 
 struct Outcome {
@@ -192,7 +195,7 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
   for (const Case& c : cases) {
     std::vector<std::string> make = c.make;
     make.push_back(dir.file("tile.png"));
-    ASSERT_EQ(test::runProgram("convert", make).status, 0) << c.what;
+    ASSERT_EQ(runProgram(kConvert, make).status, 0) << c.what;
     Outcome pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), dir.file("tile.png")});
     ASSERT_EQ(pack.status, 0) << c.what << ": " << pack.output;
 
@@ -201,10 +204,10 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
     RasterImage image = decodedEntry(archive, "tile.bmp");
     EXPECT_EQ(image.layout, c.layout) << c.what;
     // Transparent pixels become the mask colour.
-    test::ProgramOutcome magick = test::runProgram(
-        "convert", {dir.file("tile.png"), "-background", "#FF00FF", "-alpha", "remove", "-alpha",
+    Outcome magick = runProgram(
+        kConvert, {dir.file("tile.png"), "-background", "#FF00FF", "-alpha", "remove", "-alpha",
                     "off", "-depth", "8", "rgb:" + dir.file("tile.rgb")});
-    ASSERT_EQ(magick.status, 0) << magick.err;
+    ASSERT_EQ(magick.status, 0) << magick.output;
     EXPECT_EQ(image.rgbBytes() == test::readFileBytes(dir.file("tile.rgb")), true) << c.what;
   }
 }
@@ -239,10 +242,10 @@ TEST(Vekpack, ExtractedTilesPackBackToTheSamePictures) {
 
 TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
   test::TempDir dir;
-  ASSERT_EQ(test::runProgram("convert", {"-size", "16x16", "xc:red", "BMP3:" + dir.file("5.bmp")})
+  ASSERT_EQ(runProgram(kConvert, {"-size", "16x16", "xc:red", "BMP3:" + dir.file("5.bmp")})
                 .status,
             0);
-  ASSERT_EQ(test::runProgram("convert", {"-size", "18x20", "xc:blue", dir.file("7.bmp")}).status, 0);
+  ASSERT_EQ(runProgram(kConvert, {"-size", "18x20", "xc:blue", dir.file("7.bmp")}).status, 0);
   std::string bmp = test::readFileBytes(dir.file("7.bmp"));
   ASSERT_TRUE(test::writeFileBytes(dir.file("0.bmp"), bmp.substr(0, bmp.size() / 2)));
   ASSERT_TRUE(test::writeFileBytes(dir.file("notes.txt"), "notes"));

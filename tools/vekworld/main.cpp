@@ -6,6 +6,7 @@
 
 #include "check_report.h"
 #include "map/world_check.h"
+#include "tools/cli/command_line.h"
 #include "vekworld_status.h"
 
 namespace vek {
@@ -13,6 +14,7 @@ namespace {
 
 const char* const kUsage =
     "usage: vekworld check FOLDER [--json]\n"
+    "       vekworld --help | --version\n"
     "\n"
     "check  reads every .MAP file of FOLDER and reports, one line each\n"
     "       (FILE: problem), files that are not readable maps, wilderness maps\n"
@@ -57,6 +59,10 @@ int run(int argc, char** argv) {
   if (args.empty()) return vekworldUsageError("no command given");
   if (args[0] == "-h" || args[0] == "--help") {
     std::fputs(kUsage, stdout);
+    return kVekworldOk;
+  }
+  if (args[0] == "--version") {
+    cli::printVersion("vekworld");
     return kVekworldOk;
   }
   std::string command = args[0];
