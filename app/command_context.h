@@ -2,22 +2,21 @@
 
 #include <allegro.h>
 
-#include "app/editor_mode.h"
-#include "map/map.h"
+#include "app/editor_state.h"
+#include "map/map_document.h"
 #include "map/world.h"
 #include "platform/platform.h"
 #include "script/script_host.h"
 
 namespace vek {
 
-// What every button of the main form hands its command: the editor's own
-// state, not copies. Its address is each button's first click argument.
+// What the editor's commands, keys and mouse handling work on: the
+// editor's own state, not copies.
 struct CommandContext {
-  char* currentPath;      // the editor's path buffer, kPathCapacity bytes
-  EditorMode& mode;
-  Map& currentMap;
-  World& world;          // the world view's snapshot of the folder
-  BITMAP*& backBuffer;    // the frame being drawn
+  MapDocument& document;
+  EditorState& state;
+  World& world;  // the world view's snapshot of the folder
+  BITMAP*& backBuffer;  // the frame being drawn
   // The services the commands need besides the editor's state.
   const Platform& platform;
   ScriptHost& scriptHost;

@@ -1,5 +1,6 @@
 #include "app/commands.h"
 
+#include <cstring>
 #include <string>
 
 #include "map/map_naming.h"
@@ -9,35 +10,61 @@
 namespace vek {
 namespace {
 
-CommandContext& contextOf(void* argument) { return *static_cast<CommandContext*>(argument); }
+// The current path in a dialog's buffer.
+void copyPath(const std::string& path, char (&buffer)[kPathCapacity]) {
+  std::strncpy(buffer, path.c_str(), kPathCapacity - 1);
+  buffer[kPathCapacity - 1] = '\0';
+}
+
+bool showsMap(const CommandContext& context) {
+  return context.state.mode != EditorMode::WorldView;
+}
 
 }  // namespace
 
-void loadMap(CommandContext& context) {
-  // No title: the dialog shows the platform's own ("Open").
-  if (context.platform.files.chooseFile(nullptr, kMapExtension, context.currentPath,
-                                        kPathCapacity)) {
-    context.currentMap.load(context.currentPath);
+bool openMap(CommandContext& context, const std::string& path, OpenedKind kind) {
+  OpenResult result = context.document.open(path, kind);
+  if (!result.opened) {
+    std::string message = std::string(kOpenFailedMessage) + path + ": " + result.reason;
+    context.platform.messages.showMessage(message.c_str());
   }
-  context.mode = EditorMode::Edit;
+  return result.opened;
+}
+
+void loadMap(CommandContext& context) {
+  char path[kPathCapacity];
+  copyPath(context.document.path(), path);
+  // No title: the dialog shows the platform's own ("Open").
+  if (context.platform.files.chooseFile(nullptr, kMapExtension, path, kPathCapacity)) {
+    openMap(context, path);
+  }
+  context.state.mode = EditorMode::Edit;
 }
 
 void saveMap(CommandContext& context) {
-  if (context.mode != EditorMode::Edit) return;
-  if (context.currentMap.save(context.currentPath)) return;
+  if (context.state.mode != EditorMode::Edit) return;
+  if (context.document.save()) return;
   // A save that failed in silence would let the user quit believing the
   // map is safe.
-  std::string message =
-      context.currentPath[0] == '\0'
-          ? std::string(kSaveWithoutFileMessage)
-          : std::string(kSaveFailedMessage) + context.currentPath;
+  std::string message = !context.document.hasFile()
+                            ? std::string(kSaveWithoutFileMessage)
+                            : std::string(kSaveFailedMessage) + context.document.path();
   context.platform.messages.showMessage(message.c_str());
 }
 
+void undoChange(CommandContext& context) {
+  if (showsMap(context)) context.document.undo();
+}
+
+void redoChange(CommandContext& context) {
+  if (showsMap(context)) context.document.redo();
+}
+
 void viewWorldMap(CommandContext& context) {
-  context.world.open(folderPart(context.currentPath));
+  context.document.endStep();
+  context.world.open(folderPart(context.document.path()));
   context.world.loadWilderness();
-  context.mode = EditorMode::WorldView;
+  context.state.mode = EditorMode::WorldView;
 }
 
 void placeFeatureOnMap(CommandContext& context) {
@@ -46,44 +73,33 @@ void placeFeatureOnMap(CommandContext& context) {
   if (screen && context.backBuffer) {
     blit(context.backBuffer, screen, 0, 0, 0, 0, screen->w, screen->h);
   }
-  placeFeature(context.currentMap, context.scriptHost);
+  context.document.apply([&](Map& map) { placeFeature(map, context.scriptHost); });
 }
 
 void generateMapFromScript(CommandContext& context) {
-  generateCurrentMap(context.currentMap, context.scriptHost);
+  context.document.apply([&](Map& map) { generateCurrentMap(map, context.scriptHost); });
 }
 
 void generateWorldFromScript(CommandContext& context) {
-  generateWorldMap(context.currentPath, context.scriptHost, context.platform.messages);
-  context.currentMap.load(context.currentPath);
+  std::string path = context.document.path();
+  WorldGenerationResult result =
+      generateWorldMap(path.c_str(), context.scriptHost, context.platform.messages);
+  if (result.filesWritten > 0 && context.document.hasFile()) openMap(context, path);
 }
 
 void transformWorldFromScript(CommandContext& context) {
+  std::string path = context.document.path();
   WorldTransformResult result =
-      transformWorldMap(context.currentPath, context.scriptHost, context.platform.messages);
+      transformWorldMap(path.c_str(), context.scriptHost, context.platform.messages);
   if (!result.scriptRan) return;
-  context.currentMap.load(context.currentPath);
-  if (context.mode == EditorMode::WorldView) viewWorldMap(context);
+  if (context.document.hasFile()) openMap(context, path);
+  if (context.state.mode == EditorMode::WorldView) viewWorldMap(context);
   if (!result.failedPaths.empty()) {
     std::string message = std::string(kTransformFailedMessage) +
                           std::to_string(result.failedPaths.size()) + ", first " +
                           result.failedPaths.front();
     context.platform.messages.showMessage(message.c_str());
   }
-}
-
-void onLoadClicked(void* context, void*) { loadMap(contextOf(context)); }
-void onSaveClicked(void* context, void*) { saveMap(contextOf(context)); }
-void onWorldMapClicked(void* context, void*) { viewWorldMap(contextOf(context)); }
-void onPlaceFeatureClicked(void* context, void*) { placeFeatureOnMap(contextOf(context)); }
-void onGenerateCurrentMapClicked(void* context, void*) {
-  generateMapFromScript(contextOf(context));
-}
-void onGenerateWorldMapClicked(void* context, void*) {
-  generateWorldFromScript(contextOf(context));
-}
-void onTransformWorldMapClicked(void* context, void*) {
-  transformWorldFromScript(contextOf(context));
 }
 
 }  // namespace vek

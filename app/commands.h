@@ -1,8 +1,10 @@
 #pragma once
 
-// The commands of the main form's buttons. Each runs to its end inside
-// the pass whose form update saw its button pressed; its dialogs and scripts
-// hold the main loop meanwhile.
+// The commands of the main form's buttons and the editor's keys. Each runs
+// to its end inside the pass that saw its button or key; its dialogs and
+// scripts hold the main loop meanwhile.
+
+#include <string>
 
 #include "app/command_context.h"
 
@@ -11,49 +13,51 @@ namespace vek {
 // The extension the map dialogs list.
 inline constexpr const char* kMapExtension = "MAP";
 
-// LOAD: the map dialog on the current path; a confirmed file is loaded.
-// The mode becomes Edit either way.
-void loadMap(CommandContext& context);
 // What SAVE shows when the map could not be written: the first when there
 // is no path at all (no map was chosen at start), the second followed by the
 // path otherwise.
 inline constexpr const char* kSaveWithoutFileMessage =
     "The map was not saved: it has no file yet. Open one with LOAD or from the world map view.";
 inline constexpr const char* kSaveFailedMessage = "The map could not be saved to ";
+// What an opening that failed shows, followed by "PATH: REASON".
+inline constexpr const char* kOpenFailedMessage = "The map could not be opened: ";
 
+// Opens path through the document; when it cannot be opened, says which
+// file and why and leaves map, path and history as they were. Gives whether
+// it opened.
+bool openMap(CommandContext& context, const std::string& path,
+             OpenedKind kind = OpenedKind::AsFile);
+
+// LOAD: the map dialog on the current path; a confirmed file is opened.
+// The mode becomes Edit either way.
+void loadMap(CommandContext& context);
 // SAVE: in Edit, writes the current map to the current path, and says so
 // when that fails (the earlier file then stays as it was); in any other mode
 // nothing happens at all.
 void saveMap(CommandContext& context);
+// UNDO and REDO: one step of the document's history, in Edit and
+// PlaceTeleport (the world view does not show the map).
+void undoChange(CommandContext& context);
+void redoChange(CommandContext& context);
 // VIEW WORLD MAP: fills the world grid from the folder of the current path
 // and shows the world picture.
 void viewWorldMap(CommandContext& context);
 // PLACE FEATURE: shows this pass's frame on the screen, then runs a feature
-// script over the current map.
+// script over the current map, as one undo step.
 void placeFeatureOnMap(CommandContext& context);
 // GENERATE CURRENT MAP: runs a script that makes the current map from
-// nothing.
+// nothing, as one undo step.
 void generateMapFromScript(CommandContext& context);
 // GENERATE WORLD MAP: runs a script that writes the 400 wilderness maps of
-// the current path's folder, then loads the current map again from its
-// path, since it may be one of them.
+// the current path's folder, then opens the current map again from its
+// path, since it may be one of them, when any file was written.
 void generateWorldFromScript(CommandContext& context);
-
 // TRANSFORM WORLD MAP: runs a world script over the wilderness maps of the
-// current path's folder, writes the maps it changed, then loads the current
+// current path's folder, writes the maps it changed, then opens the current
 // map again and, in the world view, reads the world afresh.
 void transformWorldFromScript(CommandContext& context);
 // What TRANSFORM WORLD MAP shows when maps could not be written: the count
 // follows, then the first of their paths.
 inline constexpr const char* kTransformFailedMessage = "Maps not written: ";
-
-// The same as click handlers: arg1 is the CommandContext, arg2 unused.
-void onLoadClicked(void* context, void* unused);
-void onSaveClicked(void* context, void* unused);
-void onWorldMapClicked(void* context, void* unused);
-void onPlaceFeatureClicked(void* context, void* unused);
-void onGenerateCurrentMapClicked(void* context, void* unused);
-void onGenerateWorldMapClicked(void* context, void* unused);
-void onTransformWorldMapClicked(void* context, void* unused);
 
 }  // namespace vek

@@ -3,6 +3,7 @@
 #include "app/close_button.h"
 #include "app/commands.h"
 #include "app/editor_screen.h"
+#include "app/key_commands.h"
 #include "app/main_form.h"
 #include "app/map_editing.h"
 #include "app/screen_layout.h"
@@ -12,72 +13,80 @@
 namespace vek {
 
 EditorApp::EditorApp(const Platform& services)
-    : platform(services),
-      scriptHost(scriptGrid(), platform),
-      commandContext{currentPath, mode, currentMap, world, backBuffer, platform, scriptHost} {}
+    : platform_(services),
+      scriptHost_(scriptGrid(), platform_),
+      commandContext_{document_, state_, world_, backBuffer_, platform_, scriptHost_} {}
 
 EditorApp::~EditorApp() { releaseAll(); }
 
-void EditorApp::startUp(const char* archiveName) {
+void EditorApp::startUp(const char* archiveName, const std::string& firstMap) {
+  installCommandKeys();
   buildMainForm();
   openArchive(archiveName);
   createBackBuffer();
-  askForFirstMap();
+  if (firstMap.empty()) {
+    askForFirstMap();
+  } else {
+    openMap(commandContext_, firstMap);
+  }
   loadTilePictures();
 }
 
 void EditorApp::buildMainForm() {
-  formManager = std::make_unique<FormManager>();
-  vek::buildMainForm(*formManager, commandContext, screen->w, screen->h);
+  formManager_ = std::make_unique<FormManager>();
+  vek::buildMainForm(*formManager_, commandContext_, screen->w, screen->h);
 }
 
-void EditorApp::openArchive(const char* archiveName) { archive = openTileArchive(archiveName); }
+void EditorApp::openArchive(const char* archiveName) { archive_ = openTileArchive(archiveName); }
 
-void EditorApp::createBackBuffer() { backBuffer = create_bitmap(screen->w, screen->h); }
+void EditorApp::createBackBuffer() { backBuffer_ = create_bitmap(screen->w, screen->h); }
 
 void EditorApp::askForFirstMap() {
-  platform.files.chooseFile(nullptr, kMapExtension, currentPath, kPathCapacity);
-  currentMap = Map(currentPath);
+  char path[kPathCapacity] = "";
+  if (platform_.files.chooseFile(nullptr, kMapExtension, path, kPathCapacity)) {
+    openMap(commandContext_, path);
+  }
 }
 
 void EditorApp::loadTilePictures() {
-  if (archive) tileBitmaps.load(*archive);
+  if (archive_) tileBitmaps_.load(*archive_);
 }
 
 bool EditorApp::runPass() {
   show_mouse(nullptr);
-  clear_bitmap(backBuffer);
-  acquire_bitmap(backBuffer);
+  clear_bitmap(backBuffer_);
+  acquire_bitmap(backBuffer_);
   drawMapArea();
-  drawPalette(backBuffer, tileBitmaps, tileCharacters);
-  release_bitmap(backBuffer);
-  drawStatusTexts(backBuffer, currentPath, currentMap, selectedTile, tileBitmaps, tileCharacters);
+  drawPalette(backBuffer_, tileBitmaps_, tileCharacters_);
+  release_bitmap(backBuffer_);
+  drawStatusTexts(backBuffer_, document_, state_.selectedTile, tileBitmaps_, tileCharacters_);
   if (layout::isInMapArea(mouse_x, mouse_y)) handleMouseOverMapArea();
-  handleMousePress(*this);
-  worldKeys.handle(*this);
-  formManager->draw(backBuffer);
-  formManager->update();
-  show_mouse(backBuffer);
-  blit(backBuffer, screen, 0, 0, 0, 0, screen->w, screen->h);
+  handleMousePress(commandContext_);
+  handleCommandKeys(commandContext_);
+  worldKeys_.handle(commandContext_);
+  formManager_->draw(backBuffer_);
+  formManager_->update();
+  show_mouse(backBuffer_);
+  blit(backBuffer_, screen, 0, 0, 0, 0, screen->w, screen->h);
   return !key[KEY_ESC] && !closeRequested();
 }
 
 void EditorApp::drawMapArea() {
-  if (mode == EditorMode::WorldView) {
-    worldPicture.draw(backBuffer, world, tileBitmaps);
-    if (worldGridLines) drawWorldGridLines(backBuffer);
-    drawCurrentMapOutline(backBuffer, world, currentPath);
+  if (state_.mode == EditorMode::WorldView) {
+    worldPicture_.draw(backBuffer_, world_, tileBitmaps_);
+    if (state_.worldGridLines) drawWorldGridLines(backBuffer_);
+    drawCurrentMapOutline(backBuffer_, world_, document_.path().c_str());
   } else {
-    drawMapGrid(backBuffer, currentMap, tileBitmaps, tileCharacters);
+    drawMapGrid(backBuffer_, document_.map(), tileBitmaps_, tileCharacters_);
   }
 }
 
 void EditorApp::handleMouseOverMapArea() {
-  if (mode == EditorMode::WorldView) {
-    drawWorldReadout(backBuffer, world, mouse_x, mouse_y);
+  if (state_.mode == EditorMode::WorldView) {
+    drawWorldReadout(backBuffer_, world_, mouse_x, mouse_y);
   } else {
-    drawCellReadout(backBuffer, currentMap, mouse_x, mouse_y);
-    pickTileWithRightButton(*this);
+    drawCellReadout(backBuffer_, document_.map(), mouse_x, mouse_y);
+    pickTileWithRightButton(commandContext_);
   }
 }
 
@@ -87,20 +96,20 @@ void EditorApp::runMainLoop() {
 }
 
 void EditorApp::shutDown() {
-  currentMap.clearTeleports();
-  archive.reset();
+  archive_.reset();
   releaseAll();
 }
 
 void EditorApp::releaseAll() {
+  removeCommandKeys();
   // The pointer may still be drawn into the back buffer.
   show_mouse(nullptr);
-  formManager.reset();
-  tileBitmaps.clear();
-  worldPicture.release();
-  if (backBuffer) destroy_bitmap(backBuffer);
-  backBuffer = nullptr;
-  archive.reset();
+  formManager_.reset();
+  tileBitmaps_.clear();
+  worldPicture_.release();
+  if (backBuffer_) destroy_bitmap(backBuffer_);
+  backBuffer_ = nullptr;
+  archive_.reset();
 }
 
 }  // namespace vek

@@ -11,15 +11,15 @@
 #include <allegro.h>
 
 #include <memory>
+#include <string>
 
 #include "app/command_context.h"
-#include "app/editor_mode.h"
+#include "app/editor_state.h"
 #include "app/tile_characters.h"
 #include "app/world_keys.h"
 #include "app/world_picture_cache.h"
 #include "gui/form_manager.h"
-#include "map/map.h"
-#include "map/map_naming.h"
+#include "map/map_document.h"
 #include "map/world.h"
 #include "platform/platform.h"
 #include "resources/data_archive.h"
@@ -28,12 +28,10 @@
 
 namespace vek {
 
-inline constexpr TileCode kInitialSelectedTile = 250;
-
 class EditorApp {
  public:
-  // The initial state: empty path and names, mode Edit, tile 250, latch
-  // clear, an empty wilderness map. Touches no Allegro state.
+  // The initial state: no path, mode Edit, tile 250, latch clear, an empty
+  // wilderness map. Touches no Allegro state.
   explicit EditorApp(const Platform& platform);
   // Releases whatever shutDown has not; Allegro must still be installed.
   ~EditorApp();
@@ -41,60 +39,61 @@ class EditorApp {
   EditorApp& operator=(const EditorApp&) = delete;
 
   // Start-up after the screen mode is set, in this order: the main form,
-  // the archive, the back buffer, the first map, the tile pictures.
-  void startUp(const char* archiveName = kTileArchiveName);
+  // the archive, the back buffer, the first map, the tile pictures. A first
+  // map given (the command line's) is opened instead of asking for one.
+  void startUp(const char* archiveName = kTileArchiveName,
+               const std::string& firstMap = std::string());
   void buildMainForm();
   void openArchive(const char* archiveName);
   void createBackBuffer();
-  // The map dialog on the (empty) current path, then the current map made
-  // afresh and loaded from whatever the path holds: a cancelled dialog
-  // leaves an empty path and an empty wilderness map.
+  // The map dialog on an empty path; a confirmed file is opened. Cancelled,
+  // the editor starts with an empty wilderness map without a file.
   void askForFirstMap();
   void loadTilePictures();
 
   // One pass of the main loop: the whole frame drawn into the back buffer,
-  // the mouse handled, the main form drawn and its buttons run, the pointer
-  // drawn and the frame put on the screen in one blit. False when Escape
-  // (or the window's close button) asks the loop to end; the pass that saw
-  // it has still completed.
+  // the mouse and command keys handled, the main form drawn and its buttons
+  // run, the pointer drawn and the frame put on the screen in one blit.
+  // False when Escape (or the window's close button) asks the loop to end;
+  // the pass that saw it has still completed.
   bool runPass();
   // Passes until one returns false.
   void runMainLoop();
-  // The current map, then the archive, then the form, pictures and back
-  // buffer.
+  // The archive, then the form, pictures and back buffer.
   void shutDown();
 
-  // The editor's state.
-  char currentPath[kPathCapacity] = {};
-  EditorMode mode = EditorMode::Edit;
-  TileCode selectedTile = kInitialSelectedTile;
-  bool mouseLatch = false;  // a left or middle press has been acted on
-  Map currentMap;
-  std::unique_ptr<DataArchive> archive;
-  TileSet tileBitmaps;
-  // What codes without a picture are drawn as, kept from pass to pass.
-  TileCharacters tileCharacters;
-  BITMAP* backBuffer = nullptr;
-  World world;
-  // The world picture of world, drawn once after each fill and copied
-  // on every WorldView pass.
-  WorldPictureCache worldPicture;
-  // Whether the world view draws the lines between its maps (G toggles).
-  bool worldGridLines = true;
-  WorldKeys worldKeys;
-  char teleportDestination[kPathCapacity] = {};
-  char dialogPath[kPathCapacity] = {};
-  // Empty until a middle press first finds a dot in the current file name.
-  WildernessCode wildernessCode;
-  Platform platform;
-  ScriptHost scriptHost;
-  CommandContext commandContext;
-  std::unique_ptr<FormManager> formManager;
+  // What the editor shows and works on; every change goes through the
+  // commands of context() (the buttons, keys and mouse use the same).
+  const MapDocument& document() const { return document_; }
+  const EditorState& state() const { return state_; }
+  const World& world() const { return world_; }
+  const TileSet& tiles() const { return tileBitmaps_; }
+  const DataArchive* archive() const { return archive_.get(); }
+  BITMAP* frame() const { return backBuffer_; }
+  FormManager* forms() const { return formManager_.get(); }
+  CommandContext& context() { return commandContext_; }
 
  private:
   void drawMapArea();
   void handleMouseOverMapArea();
   void releaseAll();
+
+  MapDocument document_;
+  EditorState state_;
+  std::unique_ptr<DataArchive> archive_;
+  TileSet tileBitmaps_;
+  // What codes without a picture are drawn as, kept from pass to pass.
+  TileCharacters tileCharacters_;
+  BITMAP* backBuffer_ = nullptr;
+  World world_;
+  // The world picture of world_, drawn once after each fill and copied on
+  // every WorldView pass.
+  WorldPictureCache worldPicture_;
+  WorldKeys worldKeys_;
+  Platform platform_;
+  ScriptHost scriptHost_;
+  CommandContext commandContext_;
+  std::unique_ptr<FormManager> formManager_;
 };
 
 }  // namespace vek

@@ -117,14 +117,24 @@ const char* mapKindLabel(MapKind kind) {
   return nullptr;
 }
 
-void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
-                     TileCode selectedTile, const TileSet& tiles, TileCharacters& characters) {
-  textout_ex(target, font, currentPath, layout::kPathX, layout::kPathY, white(), -1);
+void drawPathLine(BITMAP* target, const MapDocument& document) {
+  const char* path = document.path().c_str();
+  textout_ex(target, font, path, layout::kPathX, layout::kPathY, white(), -1);
+  if (document.isModified()) {
+    textout_ex(target, font, "*", layout::kPathX + text_length(font, path), layout::kPathY,
+               white(), -1);
+  }
+}
+
+void drawStatusTexts(BITMAP* target, const MapDocument& document, TileCode selectedTile,
+                     const TileSet& tiles, TileCharacters& characters) {
+  const Map& map = document.map();
+  drawPathLine(target, document);
   if (const char* label = mapKindLabel(map.kind)) {
     textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
   }
   drawSelectedTile(target, selectedTile, tiles, characters);
-  drawTeleportList(target, map, currentPath);
+  drawTeleportList(target, map, document.path().c_str());
   textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
              layout::kReadoutHeadingY, white(), -1);
 }

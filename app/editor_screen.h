@@ -9,6 +9,7 @@
 
 #include "app/tile_characters.h"
 #include "map/map.h"
+#include "map/map_document.h"
 #include "resources/tile_set.h"
 
 namespace vek {
@@ -27,12 +28,16 @@ void drawPalette(BITMAP* target, const TileSet& tiles, TileCharacters& character
 // "WILDERNESS", "LOCAL" or "INTERIOR"; null for any other kind value.
 const char* mapKindLabel(MapKind kind);
 
-// In this order: the current path, the map kind label, "SELECTED TILE", the
+// The path line: the document's path, followed by "*" while the map has
+// unsaved changes.
+void drawPathLine(BITMAP* target, const MapDocument& document);
+
+// In this order: the path line, the map kind label, "SELECTED TILE", the
 // selected tile's picture (or character) and code, "TELEPORTS" with the red
 // "+", one row per teleport (position, name, a yellow "?" when the
 // destination's file does not exist, red "-"), "MAP POS  TILE".
-void drawStatusTexts(BITMAP* target, const char* currentPath, const Map& map,
-                     TileCode selectedTile, const TileSet& tiles, TileCharacters& characters);
+void drawStatusTexts(BITMAP* target, const MapDocument& document, TileCode selectedTile,
+                     const TileSet& tiles, TileCharacters& characters);
 
 // The readout over the map: the cell under the mouse as column + 1, row + 1
 // and its tile code. For a point of the map area only.

@@ -5,14 +5,15 @@
 namespace vek {
 
 const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
-    {"cmdLoad", "LOAD", 870, 5, 40, 10, onLoadClicked},
-    {"cmdSave", "SAVE", 920, 5, 40, 10, onSaveClicked},
-    {"cmdWorldMap", "VIEW WORLD MAP", 650, 520, 170, 10, onWorldMapClicked},
-    {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10, onPlaceFeatureClicked},
-    {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10,
-     onGenerateCurrentMapClicked},
-    {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10, onGenerateWorldMapClicked},
-    {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10, onTransformWorldMapClicked},
+    {"cmdLoad", "LOAD", 870, 5, 40, 10, loadMap},
+    {"cmdSave", "SAVE", 920, 5, 40, 10, saveMap},
+    {"cmdWorldMap", "VIEW WORLD MAP", 650, 520, 170, 10, viewWorldMap},
+    {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10, placeFeatureOnMap},
+    {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10, generateMapFromScript},
+    {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10, generateWorldFromScript},
+    {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10, transformWorldFromScript},
+    {"cmdUndo", "UNDO", 650, 605, 80, 10, undoChange},
+    {"cmdRedo", "REDO", 740, 605, 80, 10, redoChange},
 };
 
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height) {
@@ -22,9 +23,8 @@ Form* buildMainForm(FormManager& manager, CommandContext& context, int width, in
     Button* button = form->add<Button>(entry.name, entry.x, entry.y, entry.width, entry.height);
     if (!button) continue;
     button->setCaption(entry.caption);
-    button->onClick = entry.command;
-    button->onClickArg1 = &context;
-    button->onClickArg2 = nullptr;
+    auto command = entry.command;
+    button->onPress = [command, &context] { command(context); };
   }
   return form;
 }

@@ -15,16 +15,17 @@ struct MainFormButton {
   const char* name;
   const char* caption;
   int x, y, width, height;
-  ClickHandler command;
+  void (*command)(CommandContext& context);
 };
 
-// The buttons in the order they are added to the form.
-inline constexpr int kMainFormButtonCount = 7;
+// The buttons in the order they are added to the form: the six of the
+// original screen, then those added since in its free area.
+inline constexpr int kMainFormButtonCount = 9;
 extern const MainFormButton kMainFormButtons[kMainFormButtonCount];
 
 // Adds "frmMain" at (0, 0) with the given size (the screen's) to manager,
-// and to it the buttons, each calling its command with &context and
-// null. Gives the form; null when it could not be made.
+// and to it the buttons, each running its command on context. Gives the
+// form; null when it could not be made.
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height);
 
 }  // namespace vek

@@ -4,8 +4,6 @@
 #include <string>
 
 #include "app/commands.h"
-#include "app/map_opening.h"
-#include "app/path_buffer.h"
 #include "app/screen_layout.h"
 #include "app/world_view.h"
 
@@ -32,37 +30,42 @@ const char* fileNamePart(const char* path) {
 // "+": the destination dialog, whose full path is kept for the next time.
 // The destination is the chosen file name without its folder and without
 // its last four characters (".MAP").
-void chooseTeleportDestination(EditorApp& app) {
-  app.mode = EditorMode::PlaceTeleport;
-  bool chosen = app.platform.files.chooseFile(kTeleportDialogTitle, kMapExtension,
-                                              app.dialogPath, kPathCapacity);
+void chooseTeleportDestination(CommandContext& context) {
+  EditorState& state = context.state;
+  state.mode = EditorMode::PlaceTeleport;
+  bool chosen = context.platform.files.chooseFile(kTeleportDialogTitle, kMapExtension,
+                                                  state.dialogPath, kPathCapacity);
   if (chosen) {
     // Both buffers have the same capacity, so the name always fits.
-    const char* name = fileNamePart(app.dialogPath);
-    std::memmove(app.teleportDestination, name, std::strlen(name) + 1);
+    const char* name = fileNamePart(state.dialogPath);
+    std::memmove(state.teleportDestination, name, std::strlen(name) + 1);
   }
-  std::size_t length = std::strlen(app.teleportDestination);
+  std::size_t length = std::strlen(state.teleportDestination);
   if (chosen && length > kMapExtensionLength) {
-    app.teleportDestination[length - kMapExtensionLength] = '\0';
+    state.teleportDestination[length - kMapExtensionLength] = '\0';
   } else {
-    app.mode = EditorMode::Edit;
+    state.mode = EditorMode::Edit;
   }
 }
 
-void actOnMapArea(EditorApp& app, int x, int y) {
+void actOnMapArea(CommandContext& context, int x, int y) {
   Cell cell = cellAt(x, y);
-  switch (app.mode) {
+  EditorState& state = context.state;
+  switch (state.mode) {
     case EditorMode::Edit:
-      app.currentMap.setTile(cell.column, cell.row, app.selectedTile);
-      app.mouseLatch = false;  // a held button goes on painting
+      // The stroke's step stays open until the button is let go.
+      context.document.beginStep().setTile(cell.column, cell.row, state.selectedTile);
+      state.mouseLatch = false;  // a held button goes on painting
       break;
     case EditorMode::PlaceTeleport:
-      app.currentMap.addTeleport(cell.column + 1, cell.row + 1, app.teleportDestination);
-      app.mode = EditorMode::Edit;
+      context.document.apply([&](Map& map) {
+        map.addTeleport(cell.column + 1, cell.row + 1, state.teleportDestination);
+      });
+      state.mode = EditorMode::Edit;
       break;
     case EditorMode::WorldView:
-      openWorldMapAt(x, y, app.currentPath, app.currentMap);
-      app.mode = EditorMode::Edit;
+      openWorldMapAt(context, x, y);
+      state.mode = EditorMode::Edit;
       break;
   }
 }
@@ -70,19 +73,21 @@ void actOnMapArea(EditorApp& app, int x, int y) {
 // The four regions do not overlap, so a press does at most one thing. The
 // position is read once: the teleport dialog of "+" lets the mouse move on,
 // and where it ends up must not count as a second press.
-void handleLeftPress(EditorApp& app) {
-  app.mouseLatch = true;
+void handleLeftPress(CommandContext& context) {
+  EditorState& state = context.state;
+  state.mouseLatch = true;
   int x = mouse_x;
   int y = mouse_y;
   if (layout::isInPalette(x, y)) {
-    app.selectedTile = layout::paletteCodeAt(x, y);
-    app.mode = EditorMode::Edit;
+    state.selectedTile = layout::paletteCodeAt(x, y);
+    state.mode = EditorMode::Edit;
   }
-  if (layout::isInMapArea(x, y)) actOnMapArea(app, x, y);
-  if (layout::isOnPlusMark(x, y)) chooseTeleportDestination(app);
+  if (layout::isInMapArea(x, y)) actOnMapArea(context, x, y);
+  if (layout::isOnPlusMark(x, y)) chooseTeleportDestination(context);
   if (layout::isInMinusColumn(x, y)) {
-    app.currentMap.removeTeleport(layout::teleportRowAt(y));
-    app.mode = EditorMode::Edit;
+    int row = layout::teleportRowAt(y);
+    context.document.apply([row](Map& map) { map.removeTeleport(row); });
+    state.mode = EditorMode::Edit;
   }
 }
 
@@ -94,46 +99,48 @@ const Teleport* teleportOn(const Map& map, Cell cell) {
   return nullptr;
 }
 
-void handleMiddlePress(EditorApp& app) {
-  app.mouseLatch = true;
+void handleMiddlePress(CommandContext& context) {
+  EditorState& state = context.state;
+  state.mouseLatch = true;
   int x = mouse_x;
   int y = mouse_y;
-  if (!layout::isInMapArea(x, y) || app.mode != EditorMode::Edit) return;
+  if (!layout::isInMapArea(x, y) || state.mode != EditorMode::Edit) return;
   Cell cell = cellAt(x, y);
-  std::string folder = folderPart(app.currentPath);
-  app.wildernessCode.update(app.currentPath);
+  const MapDocument& document = context.document;
+  std::string folder = folderPart(document.path());
+  state.wildernessCode.update(document.path());
 
-  if (const Teleport* teleport = teleportOn(app.currentMap, cell)) {
-    if (storePath(app.currentPath, teleportDestinationPath(folder, teleport->name))) {
-      openMapOrStartNew(app.currentMap, app.currentPath);
+  if (const Teleport* teleport = teleportOn(document.map(), cell)) {
+    if (std::optional<std::string> path = teleportDestinationPath(folder, teleport->name)) {
+      openMap(context, *path);
     }
-  } else if (app.currentMap.kind == MapKind::Wilderness) {
-    if (storePath(app.currentPath,
-                  localMapPath(folder, app.wildernessCode, cell.column, cell.row))) {
-      openMapOrStartNew(app.currentMap, app.currentPath);
-      app.currentMap.kind = MapKind::Local;
-    }
+  } else if (document.map().kind == MapKind::Wilderness) {
+    std::optional<std::string> path =
+        localMapPath(folder, state.wildernessCode, cell.column, cell.row);
+    if (path) openMap(context, *path, OpenedKind::Local);
   }
 }
 
 }  // namespace
 
-void pickTileWithRightButton(EditorApp& app) {
-  if (app.mode == EditorMode::WorldView) return;
+void pickTileWithRightButton(CommandContext& context) {
+  if (context.state.mode == EditorMode::WorldView) return;
   if (!layout::isInMapArea(mouse_x, mouse_y) || !(mouse_b & kRightButton)) return;
   Cell cell = cellAt(mouse_x, mouse_y);
-  app.selectedTile = app.currentMap.getTile(cell.column, cell.row);
+  context.state.selectedTile = context.document.map().getTile(cell.column, cell.row);
 }
 
-void handleMousePress(EditorApp& app) {
-  if (!app.mouseLatch) {
+void handleMousePress(CommandContext& context) {
+  EditorState& state = context.state;
+  if (!state.mouseLatch) {
     if (mouse_b & kLeftButton) {
-      handleLeftPress(app);
+      handleLeftPress(context);
     } else if (mouse_b & kMiddleButton) {
-      handleMiddlePress(app);
+      handleMiddlePress(context);
     }
   }
-  if (!(mouse_b & kAnyButton)) app.mouseLatch = false;
+  if (!(mouse_b & kLeftButton)) context.document.endStep();
+  if (!(mouse_b & kAnyButton)) state.mouseLatch = false;
 }
 
 }  // namespace vek

@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/editor_app.h"
+#include "app/command_context.h"
 #include "app/world_view.h"
 
 namespace vek {
@@ -13,9 +13,10 @@ bool WorldKeys::wentDown(Key which, bool down) {
   return pressed;
 }
 
-void WorldKeys::handle(EditorApp& app) {
-  if (wentDown(kGridKey, key[KEY_G]) && app.mode == EditorMode::WorldView) {
-    app.worldGridLines = !app.worldGridLines;
+void WorldKeys::handle(CommandContext& context) {
+  EditorState& state = context.state;
+  if (wentDown(kGridKey, key[KEY_G]) && state.mode == EditorMode::WorldView) {
+    state.worldGridLines = !state.worldGridLines;
   }
   bool control = key[KEY_LCONTROL] || key[KEY_RCONTROL];
   struct Step {
@@ -26,9 +27,9 @@ void WorldKeys::handle(EditorApp& app) {
   constexpr Step kSteps[] = {
       {kLeft, KEY_LEFT, -1, 0}, {kRight, KEY_RIGHT, 1, 0}, {kUp, KEY_UP, 0, -1}, {kDown, KEY_DOWN, 0, 1}};
   for (const Step& step : kSteps) {
-    if (wentDown(step.key, control && key[step.allegroKey]) && app.mode == EditorMode::Edit &&
-        app.currentMap.kind == MapKind::Wilderness) {
-      openNeighbourWildernessMap(app.currentPath, app.currentMap, step.columns, step.rows);
+    if (wentDown(step.key, control && key[step.allegroKey]) && state.mode == EditorMode::Edit &&
+        context.document.map().kind == MapKind::Wilderness) {
+      openNeighbourWildernessMap(context, step.columns, step.rows);
     }
   }
 }

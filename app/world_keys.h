@@ -6,13 +6,13 @@
 
 namespace vek {
 
-class EditorApp;
+struct CommandContext;
 
 class WorldKeys {
  public:
   // Reads Allegro's key globals once a pass and acts on a key when it goes
   // down, so that holding it acts once.
-  void handle(EditorApp& app);
+  void handle(CommandContext& context);
 
  private:
   enum Key { kGridKey, kLeft, kRight, kUp, kDown, kKeyCount };

@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "app/map_opening.h"
-#include "app/path_buffer.h"
+#include "app/commands.h"
 #include "app/screen_layout.h"
 #include "app/screen_text.h"
 #include "app/world_picture.h"
@@ -37,30 +36,28 @@ int pictureColumnOf(int gridColumn) {
   return (gridColumn * layout::kMapAreaWidth + World::kColumns - 1) / World::kColumns;
 }
 
-bool openWildernessMap(char* currentPath, Map& map, int worldColumn, int worldRow) {
-  if (!storePath(currentPath, wildernessMapPath(folderPart(currentPath), worldColumn, worldRow))) {
-    return false;
-  }
+bool openWildernessMap(CommandContext& context, int worldColumn, int worldRow) {
+  std::optional<std::string> path =
+      wildernessMapPath(folderPart(context.document.path()), worldColumn, worldRow);
   // A wilderness map that does not exist yet starts as a new one of its
   // kind, whatever kind the map shown before had.
-  if (!openMapOrStartNew(map, currentPath)) map.kind = MapKind::Wilderness;
-  return true;
+  return path && openMap(context, *path, OpenedKind::WildernessIfNew);
 }
 
 }  // namespace
 
-bool openWorldMapAt(int x, int y, char* currentPath, Map& map) {
+bool openWorldMapAt(CommandContext& context, int x, int y) {
   WorldPosition position = worldPositionAt(x, y);
-  return openWildernessMap(currentPath, map, position.worldColumn, position.worldRow);
+  return openWildernessMap(context, position.worldColumn, position.worldRow);
 }
 
-bool openNeighbourWildernessMap(char* currentPath, Map& map, int columns, int rows) {
-  std::optional<WorldPlace> place = wildernessPlaceOf(currentPath);
+bool openNeighbourWildernessMap(CommandContext& context, int columns, int rows) {
+  std::optional<WorldPlace> place = wildernessPlaceOf(context.document.path());
   if (!place) return false;
   int column = place->column + columns;
   int row = place->row + rows;
   if (column < 0 || column >= kWorldSide || row < 0 || row >= kWorldSide) return false;
-  return openWildernessMap(currentPath, map, column, row);
+  return openWildernessMap(context, column, row);
 }
 
 void drawWorldGridLines(BITMAP* target) {

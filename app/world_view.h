@@ -5,8 +5,9 @@
 
 #include <allegro.h>
 
-#include "map/world.h"
+#include "app/command_context.h"
 #include "map/map.h"
+#include "map/world.h"
 
 namespace vek {
 
@@ -26,17 +27,17 @@ WorldPosition worldPositionAt(int x, int y);
 void drawWorldReadout(BITMAP* target, const World& world, int mouseX, int mouseY);
 
 // A left click in the world picture: the wilderness map under the point, in
-// the folder of currentPath, becomes the current path (kPathCapacity bytes)
-// and is loaded into map. Without its file the map becomes a new, empty
-// wilderness map, which a later SAVE creates. A name that would not fit the
-// path buffer changes nothing and gives false.
-bool openWorldMapAt(int x, int y, char* currentPath, Map& map);
+// the folder of the current path, is opened. Without its file the map
+// becomes a new, empty wilderness map, which a later SAVE creates. A name
+// that would not fit a path buffer, or a file that cannot be read, changes
+// nothing and gives false.
+bool openWorldMapAt(CommandContext& context, int x, int y);
 
 // Ctrl + an arrow key on a wilderness map of the world: the wilderness map
-// columns and rows away becomes the current path and map, as a click in the
-// world picture opens it. False, and nothing changed, when the current path
-// names no wilderness map of the world or the step leaves the world.
-bool openNeighbourWildernessMap(char* currentPath, Map& map, int columns, int rows);
+// columns and rows away is opened, as a click in the world picture opens it.
+// False, and nothing changed, when the current path names no wilderness map
+// of the world or the step leaves the world.
+bool openNeighbourWildernessMap(CommandContext& context, int columns, int rows);
 
 // The lines between the 20 x 20 maps of the world picture: on the first
 // picture column and row of every map but the first.

@@ -17,7 +17,11 @@ void Button::draw(BITMAP* target, int originX, int originY) {
 
 void Button::handleInput(InputSnapshot snapshot) {
   if (!focused || !leftButtonPressedSince(snapshot)) return;
-  if (onClick != nullptr) onClick(onClickArg1, onClickArg2);
+  if (onPress) {
+    onPress();
+  } else if (onClick != nullptr) {
+    onClick(onClickArg1, onClickArg2);
+  }
   focused = false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "gui/control.h"
 
 namespace vek {
@@ -30,6 +32,8 @@ class Button : public Control {
   // Copies text into caption, cut to 255 characters.
   void setCaption(const char* text);
 
+  // A typed handler, called instead of onClick when set.
+  std::function<void()> onPress;
   ClickHandler onClick = nullptr;
   void* onClickArg1 = nullptr;
   void* onClickArg2 = nullptr;

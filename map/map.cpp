@@ -66,4 +66,17 @@ bool Map::getTeleport(int index, int* x, int* y, char* name) const {
 
 void Map::clearTeleports() { teleports_.clear(); }
 
+bool operator==(const Map& a, const Map& b) {
+  if (a.kind != b.kind || a.teleports_.size() != b.teleports_.size()) return false;
+  if (std::memcmp(a.grid_, b.grid_, sizeof a.grid_) != 0) return false;
+  for (std::size_t i = 0; i < a.teleports_.size(); ++i) {
+    const Teleport& left = a.teleports_[i];
+    const Teleport& right = b.teleports_[i];
+    if (left.x != right.x || left.y != right.y || std::strcmp(left.name, right.name) != 0) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace vek

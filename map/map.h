@@ -69,6 +69,9 @@ class Map {
 
   MapKind kind = MapKind::Wilderness;
 
+  // Same kind, cells and teleports (in the same order).
+  friend bool operator==(const Map& a, const Map& b);
+
  private:
   TileCode grid_[kRows][kColumns] = {};
   std::vector<Teleport> teleports_;

@@ -68,7 +68,7 @@ class HeadlessEditor {
   FixedPointer pointer;
   Platform platform{files, messages, pointer};
   std::unique_ptr<EditorApp> app;
-  BITMAP* frame() const { return app->backBuffer; }
+  BITMAP* frame() const { return app->frame(); }
 };
 
 // Map cell (column, row) as a pixel rectangle's top-left corner.

@@ -44,8 +44,8 @@ class Commands : public ::testing::Test {
 };
 
 TEST_F(Commands, TheMainFormHoldsItsButtonsInOrder) {
-  ASSERT_NE(app->formManager, nullptr);
-  const FormEntry* formEntry = app->formManager->forms.get();
+  ASSERT_NE(app->forms(), nullptr);
+  const FormEntry* formEntry = app->forms()->forms.get();
   ASSERT_NE(formEntry, nullptr);
   EXPECT_STREQ(formEntry->name, "frmMain");
   EXPECT_EQ(formEntry->next, nullptr);
@@ -68,10 +68,12 @@ TEST_F(Commands, TheMainFormHoldsItsButtonsInOrder) {
       {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10},
       {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10},
       {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10},
+      {"cmdUndo", "UNDO", 650, 605, 80, 10},
+      {"cmdRedo", "REDO", 740, 605, 80, 10},
   };
+  static_assert(std::size(expected) == kMainFormButtonCount);
   // The list is newest first: walk it and compare from the last button.
-  std::set<ClickHandler> handlers;
-  int index = 6;
+  int index = kMainFormButtonCount - 1;
   for (const ControlEntry* entry = form.controls.get(); entry; entry = entry->next.get()) {
     ASSERT_GE(index, 0);
     const Expected& e = expected[index--];
@@ -84,32 +86,28 @@ TEST_F(Commands, TheMainFormHoldsItsButtonsInOrder) {
     EXPECT_EQ(button->y, e.y);
     EXPECT_EQ(button->width, e.width);
     EXPECT_EQ(button->height, e.height);
-    EXPECT_EQ(button->onClickArg1, static_cast<void*>(&app->commandContext));
-    EXPECT_EQ(button->onClickArg2, nullptr);
-    ASSERT_NE(button->onClick, nullptr);
-    handlers.insert(button->onClick);
+    EXPECT_TRUE(button->onPress);
   }
   EXPECT_EQ(index, -1);
-  EXPECT_EQ(handlers.size(), 7u);
 }
 
 TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
   std::string path = folder + "SAVED.MAP";
-  std::strcpy(app->currentPath, path.c_str());
-  app->currentMap.setTile(0, 0, 'x');
-  app->currentMap.addTeleport(2, 3, "CAVE");
+  app->context().document.open(path.c_str());
+  app->context().document.beginStep().setTile(0, 0, 'x');
+  app->context().document.beginStep().addTeleport(2, 3, "CAVE");
   for (EditorMode mode : {EditorMode::PlaceTeleport, EditorMode::WorldView}) {
-    app->mode = mode;
+    app->context().state.mode = mode;
     editor.click(kSaveX, kSaveY);
-    EXPECT_EQ(app->mode, mode);
+    EXPECT_EQ(app->state().mode, mode);
     EXPECT_EQ(test::readFileBytes(path), "") << "nothing written";
   }
-  app->mode = EditorMode::Edit;
+  app->context().state.mode = EditorMode::Edit;
   editor.click(kSaveX, kSaveY);
-  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
   std::string expected = "WILDERNESS!>22,15:CAVE!\r\n";
   for (int row = 0; row < 24; ++row) {
-    std::string line(48, ',');
+    std::string line(48, '\0');  // a map without its file starts empty
     if (row == 0) line[0] = 'x';
     expected += " " + line + "\r\n";
   }
@@ -117,38 +115,35 @@ TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
 }
 
 TEST_F(Commands, ASaveThatFailsSaysSo) {
-  struct Case {
-    std::string path;
-    std::string message;
-  };
-  const Case cases[] = {
-      {"", "The map was not saved: it has no file yet. Open one with LOAD or from the world map "
-           "view."},
-      {folder + "missing/VEKAA.MAP",
-       "The map could not be saved to " + folder + "missing/VEKAA.MAP"},
-  };
-  for (const Case& c : cases) {
-    std::strcpy(app->currentPath, c.path.c_str());
-    editor.messages.shown.clear();
-    editor.click(kSaveX, kSaveY);
-    ASSERT_EQ(editor.messages.shown.size(), 1u);
-    EXPECT_EQ(editor.messages.shown[0], c.message);
-  }
-  std::strcpy(app->currentPath, (folder + "VEKBA.MAP").c_str());
+  app->context().document.open(folder + "missing/VEKAA.MAP");
+  editor.click(kSaveX, kSaveY);
+  ASSERT_EQ(editor.messages.shown.size(), 1u);
+  EXPECT_EQ(editor.messages.shown[0], "The map could not be saved to " + folder + "missing/VEKAA.MAP");
+  app->context().document.open(folder + "VEKBA.MAP");
   editor.messages.shown.clear();
   editor.click(kSaveX, kSaveY);
   EXPECT_TRUE(editor.messages.shown.empty());
 }
 
+TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYet) {
+  HeadlessEditor editor;
+  editor.start();  // the first dialog cancelled: no file
+  editor.click(kSaveX, kSaveY);
+  ASSERT_EQ(editor.messages.shown.size(), 1u);
+  EXPECT_EQ(editor.messages.shown[0],
+            "The map was not saved: it has no file yet. Open one with LOAD or from the world map "
+            "view.");
+}
+
 TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
   for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
-    app->mode = mode;
-    app->currentMap.setTile(3, 3, 'u');  // unsaved: not reloaded
+    app->context().state.mode = mode;
+    app->context().document.beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
     editor.files.cancelNext();
     editor.click(kLoadX, kLoadY);
-    EXPECT_EQ(app->mode, EditorMode::Edit);
-    EXPECT_EQ(std::string(app->currentPath), folder + "VEKBA.MAP");
-    EXPECT_EQ(app->currentMap.getTile(3, 3), 'u');
+    EXPECT_EQ(app->state().mode, EditorMode::Edit);
+    EXPECT_EQ(app->document().path(), folder + "VEKBA.MAP");
+    EXPECT_EQ(app->document().map().getTile(3, 3), 'u');
   }
   const auto& call = editor.files.calls.back();
   EXPECT_EQ(call.title, std::nullopt);
@@ -158,13 +153,13 @@ TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
 
 TEST_F(Commands, LoadReplacesPathAndMapAndEndsAnyModeInEdit) {
   test::writeFilledMap(folder + "CAVE.MAP", '#', MapKind::Interior);
-  app->mode = EditorMode::WorldView;
+  app->context().state.mode = EditorMode::WorldView;
   editor.files.answer(folder + "CAVE.MAP");
   editor.click(kLoadX, kLoadY);
-  EXPECT_EQ(app->mode, EditorMode::Edit);
-  EXPECT_EQ(std::string(app->currentPath), folder + "CAVE.MAP");
-  EXPECT_EQ(app->currentMap.kind, MapKind::Interior);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), '#');
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().path(), folder + "CAVE.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
+  EXPECT_EQ(app->document().map().getTile(0, 0), '#');
 }
 
 TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
@@ -180,9 +175,9 @@ TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
 
 TEST_F(Commands, ViewWorldMapFillsTheGridFromTheCurrentFolder) {
   editor.click(kWorldMapX, kWorldMapY);
-  EXPECT_EQ(app->mode, EditorMode::WorldView);
-  EXPECT_EQ(app->world.cell(48, 0), ',');
-  EXPECT_EQ(app->world.cell(0, 0), 0);
+  EXPECT_EQ(app->state().mode, EditorMode::WorldView);
+  EXPECT_EQ(app->context().world.cell(48, 0), ',');
+  EXPECT_EQ(app->context().world.cell(0, 0), 0);
 }
 
 TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
@@ -191,20 +186,20 @@ TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
                                    "  for (int y = 1; y <= 24; y++)\n"
                                    "    for (int x = 1; x <= 47; x++) settile(x, y, 65);\n"
                                    "}\n");
-  app->mode = EditorMode::WorldView;
+  app->context().state.mode = EditorMode::WorldView;
   editor.files.answer(script);
   editor.click(kCurrentMapX, kCurrentMapY);
   const auto& call = editor.files.calls.back();
   EXPECT_EQ(call.title, std::optional<std::string>("Select AngelScript file"));
   EXPECT_EQ(call.extension, "as");
-  EXPECT_EQ(app->mode, EditorMode::WorldView);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 'A');
-  EXPECT_EQ(app->currentMap.getTile(46, 23), 'A');
-  EXPECT_EQ(app->currentMap.getTile(47, 0), 0);  // not set by the script
+  EXPECT_EQ(app->state().mode, EditorMode::WorldView);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 'A');
+  EXPECT_EQ(app->document().map().getTile(46, 23), 'A');
+  EXPECT_EQ(app->document().map().getTile(47, 0), 0);  // not set by the script
 
   editor.files.cancelNext();
   editor.click(kCurrentMapX, kCurrentMapY);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 'A');
+  EXPECT_EQ(app->document().map().getTile(0, 0), 'A');
 }
 
 TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) {
@@ -227,16 +222,16 @@ TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) 
   editor.click(kFeatureX, kFeatureY);
   EXPECT_TRUE(screenShowedTheFrame);
   EXPECT_EQ(editor.pointer.calls, 1);
-  EXPECT_EQ(app->currentMap.getTile(10, 5), 104);
+  EXPECT_EQ(app->document().map().getTile(10, 5), 104);
   int changed = 0;
   for (int row = 0; row < 24; ++row)
-    for (int column = 0; column < 48; ++column) changed += app->currentMap.getTile(column, row) != ',';
+    for (int column = 0; column < 48; ++column) changed += app->document().map().getTile(column, row) != ',';
   EXPECT_EQ(changed, 1);
 }
 
 TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
   std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
-  app->currentMap.setTile(5, 5, 'u');  // unsaved edit: lost by the reload
+  app->context().document.beginStep().setTile(5, 5, 'u');  // unsaved edit: lost by the reload
   std::size_t warningsWhenAsked = 0;
   editor.files.whileOpen = [&] { warningsWhenAsked = editor.messages.shown.size(); };
   editor.files.answer(script);
@@ -251,18 +246,19 @@ TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
     for (int column = 0; column < kWorldSide; ++column)
       ASSERT_FALSE(test::readFileBytes(*wildernessMapPath(folder, column, row)).empty());
   // The current map is VEKBA, whose cell (0, 0) is the script's (49, 1).
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 66);
-  EXPECT_EQ(app->currentMap.getTile(5, 5), 0);
-  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 66);
+  EXPECT_EQ(app->document().map().getTile(5, 5), 0);
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
 }
 
-TEST_F(Commands, GenerateWorldMapCancelledWritesNothingButStillReloads) {
-  app->currentMap.setTile(5, 5, 'u');
+TEST_F(Commands, GenerateWorldMapCancelledWritesNothingAndKeepsTheMapAndItsHistory) {
+  app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
   editor.files.cancelNext();
   editor.click(kWorldX, kWorldY);
-  EXPECT_EQ(editor.messages.shown.size(), 1u);
   EXPECT_TRUE(test::readFileBytes(folder + "VEKAA.MAP").empty());
-  EXPECT_EQ(app->currentMap.getTile(5, 5), ',');
+  EXPECT_EQ(app->document().map().getTile(5, 5), 'u');
+  EXPECT_TRUE(app->document().isModified());
+  EXPECT_EQ(app->document().history().undoCount(), 1u);
 }
 
 }  // namespace

@@ -87,8 +87,8 @@ TEST_P(EditorScreen, MapCellsShowTheirPictureCutToTheCellOrTheirCharacterFivePix
       {202, -1, 18, 20, kBlue},   // a larger one: only its top-left 18 x 20
   };
   int column = 0;
-  for (const Case& c : cases) app.currentMap.setTile(column++, 3, static_cast<TileCode>(c.code));
-  app.currentMap.setTile(47, 23, 65);  // the last cell
+  for (const Case& c : cases) app.context().document.beginStep().setTile(column++, 3, static_cast<TileCode>(c.code));
+  app.context().document.beginStep().setTile(47, 23, 65);  // the last cell
   editor.pass(kIdleX, kIdleY);
 
   column = 0;
@@ -125,13 +125,14 @@ TEST_P(EditorScreen, PaletteShowsEachCodeAsItsCharacterFourPixelsInUnderItsPictu
 TEST_P(EditorScreen, StatusTextsTeleportListAndMarksStandAtTheirPlaces) {
   EditorApp& app = editor.start(testPictures());
   std::string path = editor.dir.file("VEKAB.MAP");
-  std::strcpy(app.currentPath, path.c_str());
+  app.context().document.open(path.c_str());
   test::writeFilledMap(editor.dir.file("TOWN1.MAP"), ',');  // CAVE.MAP does not exist
-  app.selectedTile = 65;
-  app.currentMap.addTeleport(5, 8, "TOWN1");
-  app.currentMap.addTeleport(48, 24, "CAVE");
+  app.context().state.selectedTile = 65;
+  app.context().document.beginStep().addTeleport(5, 8, "TOWN1");
+  app.context().document.beginStep().addTeleport(48, 24, "CAVE");
   editor.pass(kIdleX, kIdleY);
   BITMAP* frame = editor.frame();
+  std::string pathLine = path + "*";  // unsaved: the teleports
 
   struct Text {
     int x, y;
@@ -139,7 +140,7 @@ TEST_P(EditorScreen, StatusTextsTeleportListAndMarksStandAtTheirPlaces) {
     int colour;
   };
   const Text texts[] = {
-      {5, 485, path.c_str(), white()},
+      {5, 485, pathLine.c_str(), white()},
       {5, 495, "WILDERNESS", white()},
       {870, 25, "SELECTED TILE", white()},
       {900, 35, "A", white()},  // tile 65 has no picture: its character
@@ -170,7 +171,7 @@ TEST_P(EditorScreen, KindLabelNamesTheThreeKindsAndNothingElse) {
   const Case cases[] = {{1, "WILDERNESS"}, {2, "LOCAL"}, {4, "INTERIOR"}, {3, nullptr}, {0, nullptr}};
   for (const Case& c : cases) {
     SCOPED_TRACE("kind " + std::to_string(c.kind));
-    app.currentMap.kind = static_cast<MapKind>(c.kind);
+    app.context().document.beginStep().kind = static_cast<MapKind>(c.kind);
     editor.pass(kIdleX, kIdleY);
     if (c.label) {
       EXPECT_EQ(textDifferences(editor.frame(), 5, 495, c.label, white()), "");
@@ -187,7 +188,7 @@ TEST_P(EditorScreen, SelectedTileShowsItsPictureCutToACell) {
   EXPECT_EQ(cellDifferences(editor.frame(), 900, 35, yellow.get()), "");
   EXPECT_EQ(textDifferences(editor.frame(), 940, 35, "250", white()), "");
 
-  app.selectedTile = 202;
+  app.context().state.selectedTile = 202;
   editor.pass(kIdleX, kIdleY);
   auto blue = expectedCell(202, -1, 18, 20, editor.colour(kBlue));
   EXPECT_EQ(cellDifferences(editor.frame(), 900, 35, blue.get()), "");
@@ -196,8 +197,8 @@ TEST_P(EditorScreen, SelectedTileShowsItsPictureCutToACell) {
 
 TEST_P(EditorScreen, ReadoutShowsTheCellUnderTheMouseOnlyInsideTheMapArea) {
   EditorApp& app = editor.start();
-  app.currentMap.setTile(2, 2, 77);
-  app.currentMap.setTile(47, 23, 9);
+  app.context().document.beginStep().setTile(2, 2, 77);
+  app.context().document.beginStep().setTile(47, 23, 9);
   struct Case {
     int x, y;
     const char* position;  // null: no readout

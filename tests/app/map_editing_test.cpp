@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "app/map_editing.h"
@@ -33,8 +34,7 @@ class MapEditing : public ::testing::Test {
 
   void useMap(const std::string& name) {
     std::string path = folder + name;
-    std::strcpy(app->currentPath, path.c_str());
-    app->currentMap.load(app->currentPath);
+    app->context().document.open(path.c_str());
   }
 
   HeadlessEditor editor;
@@ -43,91 +43,139 @@ class MapEditing : public ::testing::Test {
 };
 
 TEST_F(MapEditing, HoldingTheLeftButtonPaintsEveryCellTheMousePassesInEdit) {
-  app->selectedTile = 'T';
+  app->context().state.selectedTile = 'T';
   editor.pass(inCellX(3), inCellY(2), kLeft);
   editor.pass(inCellX(4), inCellY(2), kLeft);
   editor.pass(inCellX(4), inCellY(3), kLeft);
   editor.pass(inCellX(9), inCellY(3), kLeft);  // a jump: nothing in between
   editor.pass(inCellX(12), inCellY(3), 0);      // released: nothing more
   for (auto [column, row] : {std::pair{3, 2}, {4, 2}, {4, 3}, {9, 3}})
-    EXPECT_EQ(app->currentMap.getTile(column, row), 'T') << column << "," << row;
+    EXPECT_EQ(app->document().map().getTile(column, row), 'T') << column << "," << row;
   for (auto [column, row] : {std::pair{5, 3}, {8, 3}, {12, 3}})
-    EXPECT_EQ(app->currentMap.getTile(column, row), 0) << column << "," << row;
-  EXPECT_FALSE(app->mouseLatch);
+    EXPECT_EQ(app->document().map().getTile(column, row), 0) << column << "," << row;
+  EXPECT_FALSE(app->state().mouseLatch);
+}
+
+// A stroke from press to release is one step; the UNDO and REDO buttons and
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z walk the history, and the path line's "*"
+// follows.
+TEST_F(MapEditing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
+  useMap("VEKAA.MAP");
+  app->context().state.selectedTile = 'T';
+  for (int column = 3; column < 6; ++column) editor.pass(inCellX(column), inCellY(2), kLeft);
+  editor.pass(inCellX(6), inCellY(2), kRight);  // a pick after the stroke changes nothing
+  editor.pass(inCellX(6), inCellY(2), 0);
+  auto painted = [&] {
+    int count = 0;
+    for (int column = 3; column < 6; ++column) count += app->document().map().getTile(column, 2) == 'T';
+    return count;
+  };
+  struct Action {
+    const char* name;
+    std::function<void()> run;
+    int painted;
+    bool modified;
+  };
+  auto press = [&](int scancode, int shifts) {
+    key_shifts = shifts;
+    simulate_keypress(scancode << 8);
+    editor.pass(990, 690);
+    key_shifts = 0;
+  };
+  const Action actions[] = {
+      {"the stroke", [] {}, 3, true},
+      {"UNDO", [&] { editor.click(690, 610); }, 0, false},
+      {"REDO", [&] { editor.click(780, 610); }, 3, true},
+      {"Ctrl+Z", [&] { press(KEY_Z, KB_CTRL_FLAG); }, 0, false},
+      {"Ctrl+Y", [&] { press(KEY_Y, KB_CTRL_FLAG); }, 3, true},
+      {"Ctrl+Z again", [&] { press(KEY_Z, KB_CTRL_FLAG); }, 0, false},
+      {"Ctrl+Shift+Z", [&] { press(KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG); }, 3, true},
+      {"Z alone", [&] { press(KEY_Z, 0); }, 3, true},
+  };
+  for (const Action& action : actions) {
+    SCOPED_TRACE(action.name);
+    action.run();
+    EXPECT_EQ(painted(), action.painted);
+    EXPECT_EQ(app->document().isModified(), action.modified);
+    editor.pass(990, 690);
+    std::string pathLine = app->document().path() + (action.modified ? "*" : "");
+    EXPECT_EQ(test::textDifferences(editor.frame(), 5, 485, pathLine.c_str(), test::white()), "");
+  }
+  EXPECT_EQ(app->document().history().undoCount(), 1u);
 }
 
 TEST_F(MapEditing, APressThatStartedElsewhereDoesNotPaintWhenDraggedOntoTheMap) {
   // Pressed on the palette: the tile is picked once, and the latch keeps the
   // drag over the map from painting.
   editor.pass(test::paletteX('M') + 2, test::paletteY('M') + 2, kLeft);
-  EXPECT_EQ(app->selectedTile, 'M');
+  EXPECT_EQ(app->state().selectedTile, 'M');
   editor.pass(inCellX(5), inCellY(5), kLeft);
   editor.pass(inCellX(6), inCellY(5), kLeft);
-  EXPECT_EQ(app->currentMap.getTile(5, 5), 0);
-  EXPECT_EQ(app->currentMap.getTile(6, 5), 0);
-  EXPECT_TRUE(app->mouseLatch);
+  EXPECT_EQ(app->document().map().getTile(5, 5), 0);
+  EXPECT_EQ(app->document().map().getTile(6, 5), 0);
+  EXPECT_TRUE(app->state().mouseLatch);
   // Pressed on a button-less spot, then the middle button joins: still held.
   editor.pass(inCellX(6), inCellY(5), kMiddle);
-  EXPECT_TRUE(app->mouseLatch);
+  EXPECT_TRUE(app->state().mouseLatch);
   editor.pass(inCellX(6), inCellY(5), 0);
-  EXPECT_FALSE(app->mouseLatch);
+  EXPECT_FALSE(app->state().mouseLatch);
   editor.pass(inCellX(6), inCellY(5), kLeft);
-  EXPECT_EQ(app->currentMap.getTile(6, 5), 'M');
+  EXPECT_EQ(app->document().map().getTile(6, 5), 'M');
 }
 
 TEST_F(MapEditing, TheLastRowOfALocalMapRefusesPaint) {
-  app->currentMap.kind = MapKind::Local;
-  app->selectedTile = 'X';
+  app->context().document.beginStep().kind = MapKind::Local;
+  app->context().state.selectedTile = 'X';
   editor.pass(inCellX(0), inCellY(23), kLeft);
   editor.pass(inCellX(0), inCellY(22), kLeft);
-  EXPECT_EQ(app->currentMap.getTile(0, 23), 0);
-  EXPECT_EQ(app->currentMap.getTile(0, 22), 'X');
+  EXPECT_EQ(app->document().map().getTile(0, 23), 0);
+  EXPECT_EQ(app->document().map().getTile(0, 22), 'X');
 }
 
 TEST_F(MapEditing, TheRightButtonPicksTheTileUnderTheMouseOnEveryPass) {
-  app->currentMap.setTile(7, 3, 'a');
-  app->currentMap.setTile(8, 3, 'b');
+  app->context().document.beginStep().setTile(7, 3, 'a');
+  app->context().document.beginStep().setTile(8, 3, 'b');
   editor.pass(inCellX(7), inCellY(3), kRight);
-  EXPECT_EQ(app->selectedTile, 'a');
+  EXPECT_EQ(app->state().selectedTile, 'a');
   editor.pass(inCellX(8), inCellY(3), kRight);
-  EXPECT_EQ(app->selectedTile, 'b');
-  EXPECT_FALSE(app->mouseLatch);  // no latch: a left press acts at once
+  EXPECT_EQ(app->state().selectedTile, 'b');
+  EXPECT_FALSE(app->state().mouseLatch);  // no latch: a left press acts at once
   editor.pass(inCellX(9), inCellY(3), kRight | kLeft);
-  EXPECT_EQ(app->currentMap.getTile(9, 3), 0);  // picked 0 first, then painted it
-  EXPECT_EQ(app->selectedTile, 0);
+  EXPECT_EQ(app->document().map().getTile(9, 3), 0);  // picked 0 first, then painted it
+  EXPECT_EQ(app->state().selectedTile, 0);
 
   // In PlaceTeleport too, without leaving it; not in WorldView; not at x = 0.
-  app->mode = EditorMode::PlaceTeleport;
+  app->context().state.mode = EditorMode::PlaceTeleport;
   editor.pass(inCellX(7), inCellY(3), kRight);
-  EXPECT_EQ(app->selectedTile, 'a');
-  EXPECT_EQ(app->mode, EditorMode::PlaceTeleport);
-  app->currentMap.setTile(0, 3, 'z');
+  EXPECT_EQ(app->state().selectedTile, 'a');
+  EXPECT_EQ(app->state().mode, EditorMode::PlaceTeleport);
+  app->context().document.beginStep().setTile(0, 3, 'z');
   editor.pass(0, inCellY(3), kRight);
-  EXPECT_EQ(app->selectedTile, 'a');
-  app->mode = EditorMode::WorldView;
+  EXPECT_EQ(app->state().selectedTile, 'a');
+  app->context().state.mode = EditorMode::WorldView;
   editor.pass(inCellX(8), inCellY(3), kRight);
-  EXPECT_EQ(app->selectedTile, 'a');
+  EXPECT_EQ(app->state().selectedTile, 'a');
 }
 
 TEST_F(MapEditing, AClickAtTheLeftEdgeSelectsFromThePaletteButDoesNotPaint) {
-  app->selectedTile = 'P';
+  app->context().state.selectedTile = 'P';
   editor.click(0, inCellY(1));
-  EXPECT_EQ(app->currentMap.getTile(0, 1), 0);
+  EXPECT_EQ(app->document().map().getTile(0, 1), 0);
   struct Case {
     int y;
     int code;
   };
   for (Case c : {Case{520, 0}, Case{539, 0}, Case{540, 32}, Case{565, 64}, Case{679, 224}}) {
-    app->mode = EditorMode::WorldView;
+    app->context().state.mode = EditorMode::WorldView;
     editor.click(0, c.y);
-    EXPECT_EQ(app->selectedTile, c.code) << "y " << c.y;
-    EXPECT_EQ(app->mode, EditorMode::Edit);
+    EXPECT_EQ(app->state().selectedTile, c.code) << "y " << c.y;
+    EXPECT_EQ(app->state().mode, EditorMode::Edit);
   }
   editor.click(575, 679);
-  EXPECT_EQ(app->selectedTile, 255);
+  EXPECT_EQ(app->state().selectedTile, 255);
   editor.click(576, 600);  // right of the palette: nothing
   editor.click(100, 680);  // below it
-  EXPECT_EQ(app->selectedTile, 255);
+  EXPECT_EQ(app->state().selectedTile, 255);
 }
 
 TEST_F(MapEditing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
@@ -157,84 +205,84 @@ TEST_F(MapEditing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
     const auto& call = editor.files.calls.back();
     EXPECT_EQ(call.title, std::optional<std::string>("Select destination map for teleport"));
     EXPECT_EQ(call.extension, "MAP");
-    EXPECT_EQ(app->mode, c.mode);
-    EXPECT_STREQ(app->teleportDestination, c.destination);
+    EXPECT_EQ(app->state().mode, c.mode);
+    EXPECT_STREQ(app->state().teleportDestination, c.destination);
   }
   // The dialog offers the path chosen last (call 0 was the first map's).
   ASSERT_EQ(editor.files.calls.size(), 7u);
   EXPECT_EQ(editor.files.calls[1].initialPath, "");
   EXPECT_EQ(editor.files.calls[3].initialPath, "/some/where/CAVE1.MAP");
   EXPECT_EQ(editor.files.calls[6].initialPath, "/some/where/.MAP");
-  EXPECT_EQ(app->currentMap.teleportCount(), 0);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
 }
 
 TEST_F(MapEditing, APressActsOnceWhereItBeganEvenIfTheMouseMovesDuringTheDialog) {
-  app->currentMap.addTeleport(1, 1, "KEEP");
+  app->context().document.beginStep().addTeleport(1, 1, "KEEP");
   // The dialog is confirmed with the mouse over the first "-".
   editor.files.whileOpen = [] { test::putMouse(985, 105, 1); };
   editor.files.answer("/w/CAVE1.MAP");
   editor.pass(984, 94, 1);
   editor.files.whileOpen = nullptr;
-  EXPECT_EQ(app->mode, EditorMode::PlaceTeleport);
-  EXPECT_EQ(app->currentMap.teleportCount(), 1);
+  EXPECT_EQ(app->state().mode, EditorMode::PlaceTeleport);
+  EXPECT_EQ(app->document().map().teleportCount(), 1);
 }
 
 TEST_F(MapEditing, APlacedTeleportStoresTheCellPlusOneAndTwoMayShareACell) {
-  app->selectedTile = 'Z';
+  app->context().state.selectedTile = 'Z';
   for (const char* answer : {"/w/TOWN1.MAP", "/w/TOWN2.MAP"}) {
     editor.files.answer(answer);
     editor.click(980, 90);
-    ASSERT_EQ(app->mode, EditorMode::PlaceTeleport);
+    ASSERT_EQ(app->state().mode, EditorMode::PlaceTeleport);
     editor.pass(inCellX(4), inCellY(7), kLeft);
-    EXPECT_EQ(app->mode, EditorMode::Edit);
+    EXPECT_EQ(app->state().mode, EditorMode::Edit);
     editor.pass(inCellX(5), inCellY(7), kLeft);  // held on: no painting
     editor.pass(inCellX(5), inCellY(7), 0);
   }
-  ASSERT_EQ(app->currentMap.teleportCount(), 2);
-  const auto& teleports = app->currentMap.teleports();
+  ASSERT_EQ(app->document().map().teleportCount(), 2);
+  const auto& teleports = app->document().map().teleports();
   EXPECT_EQ(teleports[0].x, 5);
   EXPECT_EQ(teleports[0].y, 8);
   EXPECT_STREQ(teleports[0].name, "TOWN1");
   EXPECT_EQ(teleports[1].x, 5);
   EXPECT_EQ(teleports[1].y, 8);
   EXPECT_STREQ(teleports[1].name, "TOWN2");
-  EXPECT_EQ(app->currentMap.getTile(4, 7), 0);
-  EXPECT_EQ(app->currentMap.getTile(5, 7), 0);
+  EXPECT_EQ(app->document().map().getTile(4, 7), 0);
+  EXPECT_EQ(app->document().map().getTile(5, 7), 0);
 }
 
 TEST_F(MapEditing, PlusInTheWorldViewShowsTheMapAgainForTheTeleportsCell) {
   test::writeFilledMap(folder + "VEKAA.MAP", 'T');
   useMap("VEKAA.MAP");
-  app->mode = EditorMode::WorldView;
+  app->context().state.mode = EditorMode::WorldView;
   editor.files.answer(folder + "INN01.MAP");
   editor.click(985, 95);
-  EXPECT_EQ(app->mode, EditorMode::PlaceTeleport);
+  EXPECT_EQ(app->state().mode, EditorMode::PlaceTeleport);
   editor.pass(995, 695);
   // The map grid again: tile 'T' as its character in cell (0, 0).
   EXPECT_EQ(test::textDifferences(editor.frame(), 5, 8, "T", test::white()), "");
 }
 
 TEST_F(MapEditing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
-  app->currentMap.addTeleport(1, 1, "FIRST");
-  app->currentMap.addTeleport(2, 2, "SECOND");
-  app->currentMap.addTeleport(3, 3, "THIRD");
-  app->mode = EditorMode::WorldView;
+  app->context().document.beginStep().addTeleport(1, 1, "FIRST");
+  app->context().document.beginStep().addTeleport(2, 2, "SECOND");
+  app->context().document.beginStep().addTeleport(3, 3, "THIRD");
+  app->context().state.mode = EditorMode::WorldView;
   editor.click(989, 119);  // row 1
-  EXPECT_EQ(app->mode, EditorMode::Edit);
-  ASSERT_EQ(app->currentMap.teleportCount(), 2);
-  EXPECT_STREQ(app->currentMap.teleports()[0].name, "FIRST");
-  EXPECT_STREQ(app->currentMap.teleports()[1].name, "THIRD");
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  ASSERT_EQ(app->document().map().teleportCount(), 2);
+  EXPECT_STREQ(app->document().map().teleports()[0].name, "FIRST");
+  EXPECT_STREQ(app->document().map().teleports()[1].name, "THIRD");
 
-  app->mode = EditorMode::PlaceTeleport;
+  app->context().state.mode = EditorMode::PlaceTeleport;
   editor.click(980, 150);  // row 5: no teleport there
-  EXPECT_EQ(app->mode, EditorMode::Edit);
-  EXPECT_EQ(app->currentMap.teleportCount(), 2);
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().map().teleportCount(), 2);
   editor.click(980, 699);
   editor.click(990, 100);  // just right of the column
-  EXPECT_EQ(app->currentMap.teleportCount(), 2);
+  EXPECT_EQ(app->document().map().teleportCount(), 2);
   editor.click(980, 100);
-  ASSERT_EQ(app->currentMap.teleportCount(), 1);
-  EXPECT_STREQ(app->currentMap.teleports()[0].name, "THIRD");
+  ASSERT_EQ(app->document().map().teleportCount(), 1);
+  EXPECT_STREQ(app->document().map().teleports()[0].name, "THIRD");
 }
 
 TEST_F(MapEditing, TheMiddleButtonFollowsTheFirstTeleportOnTheCell) {
@@ -242,48 +290,48 @@ TEST_F(MapEditing, TheMiddleButtonFollowsTheFirstTeleportOnTheCell) {
   test::writeFilledMap(folder + "SECOND.MAP", 'S');
   test::writeFilledMap(folder + "VEKAA.MAP", 'w');
   useMap("VEKAA.MAP");
-  app->currentMap.addTeleport(3, 4, "FIRST");
-  app->currentMap.addTeleport(3, 4, "SECOND");
+  app->context().document.beginStep().addTeleport(3, 4, "FIRST");
+  app->context().document.beginStep().addTeleport(3, 4, "SECOND");
   editor.pass(inCellX(2), inCellY(3), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "FIRST.MAP");
-  EXPECT_EQ(app->currentMap.kind, MapKind::Interior);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 'F');
-  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 'F');
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
   // Held on: once per press.
   editor.pass(inCellX(2), inCellY(3), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "FIRST.MAP");
+  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
 }
 
 TEST_F(MapEditing, FollowingATeleportToAMapNotMadeYetStartsItEmptyOfTheSameKind) {
   test::writeFilledMap(folder + "HALL.MAP", '.', MapKind::Interior);
   useMap("HALL.MAP");
-  app->currentMap.addTeleport(10, 10, "CELLAR");
-  app->currentMap.addTeleport(11, 11, "HALL");
+  app->context().document.beginStep().addTeleport(10, 10, "CELLAR");
+  app->context().document.beginStep().addTeleport(11, 11, "HALL");
   editor.click(inCellX(9), inCellY(9), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "CELLAR.MAP");
-  EXPECT_EQ(app->currentMap.kind, MapKind::Interior);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 0);
-  EXPECT_EQ(app->currentMap.teleportCount(), 0);
+  EXPECT_EQ(app->document().path(), folder + "CELLAR.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 0);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
 }
 
 TEST_F(MapEditing, TheMiddleButtonOnAWildernessCellEntersItsLocalMapEvenWithoutAFile) {
   test::writeFilledMap(folder + "VEKCD.MAP", 'w');
   useMap("VEKCD.MAP");
-  app->currentMap.addTeleport(1, 1, "ELSEWHERE");
+  app->context().document.beginStep().addTeleport(1, 1, "ELSEWHERE");
   editor.click(inCellX(47), inCellY(23), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "TCD6836.MAP");
-  EXPECT_EQ(app->currentMap.kind, MapKind::Local);
-  EXPECT_EQ(app->currentMap.getTile(5, 5), 0);
+  EXPECT_EQ(app->document().path(), folder + "TCD6836.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Local);
+  EXPECT_EQ(app->document().map().getTile(5, 5), 0);
   // A map that does not exist yet has no teleports of its own.
-  EXPECT_EQ(app->currentMap.teleportCount(), 0);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
 
   // SAVE then writes it; entering it again later loads it.
-  app->currentMap.setTile(0, 0, 's');
-  ASSERT_TRUE(app->currentMap.save(app->currentPath));
+  app->context().document.beginStep().setTile(0, 0, 's');
+  ASSERT_TRUE(app->document().map().save(app->document().path().c_str()));
   useMap("VEKCD.MAP");
   editor.click(inCellX(47), inCellY(23), kMiddle);
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 's');
-  EXPECT_EQ(app->currentMap.kind, MapKind::Local);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 's');
+  EXPECT_EQ(app->document().map().kind, MapKind::Local);
 }
 
 TEST_F(MapEditing, TheMiddleButtonDoesNothingOnLocalAndInteriorMapsOrOutsideEdit) {
@@ -302,30 +350,30 @@ TEST_F(MapEditing, TheMiddleButtonDoesNothingOnLocalAndInteriorMapsOrOutsideEdit
   for (const Case& c : cases) {
     test::writeFilledMap(folder + "HOME.MAP", 'h', c.kind);
     useMap("HOME.MAP");
-    app->mode = c.mode;
+    app->context().state.mode = c.mode;
     editor.click(c.x, inCellY(3), kMiddle);
-    EXPECT_EQ(std::string(app->currentPath), folder + "HOME.MAP");
-    EXPECT_EQ(app->currentMap.getTile(3, 3), 'h');
-    EXPECT_EQ(app->mode, c.mode);
+    EXPECT_EQ(app->document().path(), folder + "HOME.MAP");
+    EXPECT_EQ(app->document().map().getTile(3, 3), 'h');
+    EXPECT_EQ(app->state().mode, c.mode);
   }
 }
 
 TEST_F(MapEditing, TheWildernessCodeIsEmptyUntilAFileNameHasADotAndThenKept) {
   // No map chosen: the path is empty, so is the code.
   editor.click(inCellX(0), inCellY(0), kMiddle);
-  EXPECT_STREQ(app->currentPath, "T2113.MAP");
-  EXPECT_EQ(app->currentMap.kind, MapKind::Local);
+  EXPECT_EQ(app->document().path(), "T2113.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Local);
 
   // A wilderness map named without a dot keeps the code found last.
   test::writeFilledMap(folder + "VEKBC.MAP", ',');
   test::writeFilledMap(folder + "NODOT", ',');
   useMap("VEKBC.MAP");
   editor.click(inCellX(1), inCellY(0), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "TBC2213.MAP");
+  EXPECT_EQ(app->document().path(), folder + "TBC2213.MAP");
   useMap("NODOT");
   editor.click(inCellX(2), inCellY(0), kMiddle);
-  EXPECT_EQ(std::string(app->currentPath), folder + "TBC2313.MAP");
-  EXPECT_EQ(app->wildernessCode.text(), "BC");
+  EXPECT_EQ(app->document().path(), folder + "TBC2313.MAP");
+  EXPECT_EQ(app->state().wildernessCode.text(), "BC");
 }
 
 // A folder deep enough that the current path just fits the path buffer:
@@ -339,29 +387,29 @@ class LongPathEditing : public MapEditing {
     path += std::string(1018 - path.size() - 1, 'e') + "/";
     path += "A.MAP";
     EXPECT_EQ(path.size(), kPathCapacity - 1);
-    std::strcpy(app->currentPath, path.c_str());
-    app->currentMap.setTile(1, 1, 'k');
-    app->currentMap.addTeleport(2, 2, "SOMEWHERE");
+    app->context().document.open(path.c_str());
+    app->context().document.beginStep().setTile(1, 1, 'k');
+    app->context().document.beginStep().addTeleport(2, 2, "SOMEWHERE");
   }
 
   void expectUnchanged(const std::string& pathBefore) {
-    EXPECT_EQ(std::string(app->currentPath), pathBefore);
-    EXPECT_EQ(app->currentMap.getTile(1, 1), 'k');
-    EXPECT_EQ(app->currentMap.kind, MapKind::Wilderness);
-    EXPECT_EQ(app->currentMap.teleportCount(), 1);
+    EXPECT_EQ(app->document().path(), pathBefore);
+    EXPECT_EQ(app->document().map().getTile(1, 1), 'k');
+    EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
+    EXPECT_EQ(app->document().map().teleportCount(), 1);
   }
 };
 
 TEST_F(LongPathEditing, NamesThatWouldNotFitThePathBufferChangeNeitherPathNorMap) {
-  std::string before = app->currentPath;
+  std::string before = app->document().path();
   editor.click(inCellX(1), inCellY(1), kMiddle);  // the teleport's destination
   expectUnchanged(before);
   editor.click(inCellX(5), inCellY(5), kMiddle);  // the local map "T..2618.MAP"
   expectUnchanged(before);
-  app->mode = EditorMode::WorldView;              // a wilderness map "VEK...MAP"
+  app->context().state.mode = EditorMode::WorldView;              // a wilderness map "VEK...MAP"
   editor.click(inCellX(5), inCellY(5));
   expectUnchanged(before);
-  EXPECT_EQ(app->mode, EditorMode::Edit);
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
 }
 
 }  // namespace

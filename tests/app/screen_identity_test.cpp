@@ -44,8 +44,8 @@ void drawReferenceFrame(BITMAP* frame, const EditorApp& app, int mouseX, int mou
   clear_bitmap(frame);
   for (int row = 0; row < Map::kRows; ++row) {
     for (int column = 0; column < Map::kColumns; ++column) {
-      TileCode code = app.currentMap.getTile(column, row);
-      if (BITMAP* picture = app.tileBitmaps.picture(code)) {
+      TileCode code = app.document().map().getTile(column, row);
+      if (BITMAP* picture = app.tiles().picture(code)) {
         blit(picture, frame, 0, 0, column * 18, row * 20, 18, 20);
       } else {
         textprintf_ex(frame, font, column * 18 + 5, row * 20 + 8, white, -1, "%c", code);
@@ -56,23 +56,25 @@ void drawReferenceFrame(BITMAP* frame, const EditorApp& app, int mouseX, int mou
     int x = (code % 32) * 18;
     int y = 520 + (code / 32) * 20;
     textprintf_ex(frame, font, x + 4, y + 8, white, -1, "%c", code);
-    if (BITMAP* picture = app.tileBitmaps.picture(static_cast<TileCode>(code))) {
+    if (BITMAP* picture = app.tiles().picture(static_cast<TileCode>(code))) {
       blit(picture, frame, 0, 0, x, y, 18, 20);
     }
   }
-  textout_ex(frame, font, app.currentPath, 5, 485, white, -1);
+  // The path line, with the unsaved marker.
+  std::string pathLine = app.document().path() + (app.document().isModified() ? "*" : "");
+  textout_ex(frame, font, pathLine.c_str(), 5, 485, white, -1);
   textout_ex(frame, font, "WILDERNESS", 5, 495, white, -1);
   textout_ex(frame, font, "SELECTED TILE", 870, 25, white, -1);
-  if (BITMAP* picture = app.tileBitmaps.picture(app.selectedTile)) {
+  if (BITMAP* picture = app.tiles().picture(app.state().selectedTile)) {
     blit(picture, frame, 0, 0, 900, 35, 18, 20);
   } else {
-    textprintf_ex(frame, font, 900, 35, white, -1, "%c", app.selectedTile);
+    textprintf_ex(frame, font, 900, 35, white, -1, "%c", app.state().selectedTile);
   }
-  textprintf_ex(frame, font, 940, 35, white, -1, "%i", app.selectedTile);
+  textprintf_ex(frame, font, 940, 35, white, -1, "%i", app.state().selectedTile);
   textout_ex(frame, font, "TELEPORTS", 870, 90, white, -1);
   textout_ex(frame, font, "+", 980, 90, red, -1);
   int y = 100;
-  for (const Teleport& teleport : app.currentMap.teleports()) {
+  for (const Teleport& teleport : app.document().map().teleports()) {
     textprintf_ex(frame, font, 870, y, white, -1, "%i,%i", teleport.x, teleport.y);
     textout_ex(frame, font, teleport.name, 920, y, white, -1);
     // No destination exists in the test's made-up folder: each gets a "?".
@@ -83,9 +85,9 @@ void drawReferenceFrame(BITMAP* frame, const EditorApp& app, int mouseX, int mou
   }
   textout_ex(frame, font, "MAP POS  TILE", 870, 60, white, -1);
   textprintf_ex(frame, font, 880, 70, white, -1, "%i,%i", mouseX / 18 + 1, mouseY / 20 + 1);
-  textprintf_ex(frame, font, 940, 70, white, -1, "%i", app.currentMap.getTile(mouseX / 18,
+  textprintf_ex(frame, font, 940, 70, white, -1, "%i", app.document().map().getTile(mouseX / 18,
                                                                               mouseY / 20));
-  app.formManager->draw(frame);
+  app.forms()->draw(frame);
 }
 
 std::string frameDifferences(BITMAP* got, BITMAP* want) {
@@ -116,14 +118,14 @@ TEST_P(ScreenIdentity, APassDrawsTheSamePixelsAsThePlainDrawing) {
     SCOPED_TRACE(c.name);
     HeadlessEditor editor(GetParam());
     EditorApp& app = editor.start(c.pictures);
-    std::strcpy(app.currentPath, "/maps/world/VEKAB.MAP");
-    app.selectedTile = c.selected;
+    app.context().document.open("/maps/world/VEKAB.MAP");
+    app.context().state.selectedTile = c.selected;
     // Every code in the map, and teleports at extreme places.
     for (int row = 0; row < Map::kRows; ++row)
       for (int column = 0; column < Map::kColumns; ++column)
-        app.currentMap.setTile(column, row, static_cast<TileCode>(row * 48 + column));
+        app.context().document.beginStep().setTile(column, row, static_cast<TileCode>(row * 48 + column));
     for (int i = 0; i < 20; ++i) {
-      app.currentMap.addTeleport(i * 3 - 1, i == 19 ? -2147483647 - 1 : i * 1000,
+      app.context().document.beginStep().addTeleport(i * 3 - 1, i == 19 ? -2147483647 - 1 : i * 1000,
                                  ("T" + std::to_string(i)).c_str());
     }
     for (int pass = 0; pass < 2; ++pass) {  // the second with every character known

@@ -57,21 +57,19 @@ TEST(EditorStartUp, BeginsInEditWithTile250AndEmptyNames) {
   test::ScriptedFileDialog files;
   test::FixedPointer pointer;
   EditorApp app(Platform{files, messages, pointer});
-  EXPECT_STREQ(app.currentPath, "");
-  EXPECT_STREQ(app.teleportDestination, "");
-  EXPECT_STREQ(app.dialogPath, "");
-  EXPECT_EQ(app.wildernessCode.text(), "");
-  EXPECT_EQ(app.mode, EditorMode::Edit);
-  EXPECT_EQ(app.selectedTile, 250);
-  EXPECT_FALSE(app.mouseLatch);
-  EXPECT_EQ(app.currentMap.kind, MapKind::Wilderness);
-  EXPECT_EQ(app.backBuffer, nullptr);
+  EXPECT_EQ(app.document().path(), "");
+  EXPECT_STREQ(app.state().teleportDestination, "");
+  EXPECT_STREQ(app.state().dialogPath, "");
+  EXPECT_EQ(app.state().wildernessCode.text(), "");
+  EXPECT_EQ(app.state().mode, EditorMode::Edit);
+  EXPECT_EQ(app.state().selectedTile, 250);
+  EXPECT_FALSE(app.state().mouseLatch);
+  EXPECT_EQ(app.document().map().kind, MapKind::Wilderness);
+  EXPECT_EQ(app.frame(), nullptr);
   // The context hands the commands the editor's own state.
-  EXPECT_EQ(app.commandContext.currentPath, app.currentPath);
-  EXPECT_EQ(&app.commandContext.mode, &app.mode);
-  EXPECT_EQ(&app.commandContext.currentMap, &app.currentMap);
-  EXPECT_EQ(&app.commandContext.world, &app.world);
-  EXPECT_EQ(&app.commandContext.backBuffer, &app.backBuffer);
+  EXPECT_EQ(&app.context().document, &app.document());
+  EXPECT_EQ(&app.context().state, &app.state());
+  EXPECT_EQ(&app.context().world, &app.world());
 }
 
 TEST(EditorStartUp, AsksForTheFirstMapWithTheMapDialogAndLoadsIt) {
@@ -86,29 +84,29 @@ TEST(EditorStartUp, AsksForTheFirstMapWithTheMapDialogAndLoadsIt) {
   EXPECT_EQ(call.extension, "MAP");
   EXPECT_EQ(call.initialPath, "");
   EXPECT_EQ(call.capacity, 1024u);
-  EXPECT_EQ(app.currentPath, path);
-  EXPECT_EQ(app.currentMap.kind, MapKind::Interior);
-  EXPECT_EQ(app.currentMap.getTile(10, 10), 'T');
-  EXPECT_EQ(app.currentMap.getTile(10, 23), 0);  // not stored for an interior
-  ASSERT_NE(app.backBuffer, nullptr);
-  EXPECT_EQ(app.backBuffer->w, 1000);
-  EXPECT_EQ(app.backBuffer->h, 700);
-  EXPECT_NE(app.tileBitmaps.picture('T'), nullptr);
-  EXPECT_EQ(app.tileBitmaps.picture('U'), nullptr);
+  EXPECT_EQ(app.document().path(), path);
+  EXPECT_EQ(app.document().map().kind, MapKind::Interior);
+  EXPECT_EQ(app.document().map().getTile(10, 10), 'T');
+  EXPECT_EQ(app.document().map().getTile(10, 23), 0);  // not stored for an interior
+  ASSERT_NE(app.frame(), nullptr);
+  EXPECT_EQ(app.frame()->w, 1000);
+  EXPECT_EQ(app.frame()->h, 700);
+  EXPECT_NE(app.tiles().picture('T'), nullptr);
+  EXPECT_EQ(app.tiles().picture('U'), nullptr);
 }
 
 TEST(EditorStartUp, CancellingTheFirstDialogGivesAnEmptyWildernessMapAndAnEmptyPath) {
   HeadlessEditor editor;
   EditorApp& app = editor.start({}, std::nullopt);  // and no data.dat at all
-  EXPECT_STREQ(app.currentPath, "");
-  EXPECT_EQ(app.currentMap.kind, MapKind::Wilderness);
-  EXPECT_EQ(app.currentMap.teleportCount(), 0);
+  EXPECT_EQ(app.document().path(), "");
+  EXPECT_EQ(app.document().map().kind, MapKind::Wilderness);
+  EXPECT_EQ(app.document().map().teleportCount(), 0);
   for (int row = 0; row < 24; ++row)
-    for (int column = 0; column < 48; ++column) ASSERT_EQ(app.currentMap.getTile(column, row), 0);
-  EXPECT_EQ(app.tileBitmaps.pictureCount(), 0);
+    for (int column = 0; column < 48; ++column) ASSERT_EQ(app.document().map().getTile(column, row), 0);
+  EXPECT_EQ(app.tiles().pictureCount(), 0);
 
   // Without pictures every tile is its character, and painting still works.
-  app.selectedTile = 'Q';
+  app.context().state.selectedTile = 'Q';
   editor.click(test::cellX(4) + 3, test::cellY(2) + 3);
   editor.pass(995, 695);
   EXPECT_EQ(test::textDifferences(editor.frame(), test::cellX(4) + 5, test::cellY(2) + 8, "Q", test::white()), "");
@@ -118,13 +116,13 @@ TEST(EditorStartUp, CancellingTheFirstDialogGivesAnEmptyWildernessMapAndAnEmptyP
 TEST(MainLoop, EscapeEndsTheLoopAfterThePassThatSawItIsComplete) {
   HeadlessEditor editor;
   EditorApp& app = editor.start();
-  app.selectedTile = 'E';
+  app.context().state.selectedTile = 'E';
   EXPECT_TRUE(editor.pass(100, 100, 1));
   key[KEY_ESC] = 1;
-  app.selectedTile = 'F';
+  app.context().state.selectedTile = 'F';
   EXPECT_FALSE(editor.pass(200, 100, 1));
   // That pass still painted, drew its frame and put it on the screen.
-  EXPECT_EQ(app.currentMap.getTile(200 / 18, 100 / 20), 'F');
+  EXPECT_EQ(app.document().map().getTile(200 / 18, 100 / 20), 'F');
   EXPECT_EQ(test::textDifferences(screen, 900, 35, "F", test::white()), "");
   key[KEY_ESC] = 0;
   EXPECT_TRUE(editor.pass(995, 695));
@@ -139,19 +137,17 @@ TEST(MainLoop, TheCloseButtonEndsTheLoopAsEscapeDoes) {
   EXPECT_FALSE(editor.pass(995, 695));
 }
 
-TEST(MainLoop, ShutDownEmptiesTheMapAndReleasesTheArchiveAndBitmaps) {
+TEST(MainLoop, ShutDownReleasesTheArchiveAndBitmaps) {
   HeadlessEditor editor;
   std::string path = editor.dir.file("VEKAA.MAP");
   test::writeFilledMap(path, 'T');
   EditorApp& app = editor.start({{'T', {0, 255, 0}}}, path);
-  app.currentMap.addTeleport(1, 1, "X");
   editor.pass(995, 695);
   app.shutDown();
-  EXPECT_EQ(app.currentMap.teleportCount(), 0);
-  EXPECT_EQ(app.archive, nullptr);
-  EXPECT_EQ(app.backBuffer, nullptr);
-  EXPECT_EQ(app.formManager, nullptr);
-  EXPECT_EQ(app.tileBitmaps.pictureCount(), 0);
+  EXPECT_EQ(app.archive(), nullptr);
+  EXPECT_EQ(app.frame(), nullptr);
+  EXPECT_EQ(app.forms(), nullptr);
+  EXPECT_EQ(app.tiles().pictureCount(), 0);
 }
 
 }  // namespace

@@ -49,9 +49,9 @@ std::string pictureDifferences(BITMAP* a, BITMAP* b) {
 test::BitmapPtr directPicture(const EditorApp& app) {
   test::BitmapPtr picture(create_bitmap(kPictureWidth, kPictureHeight));
   clear_bitmap(picture.get());
-  drawWorldPicture(picture.get(), app.world, app.tileBitmaps);
+  drawWorldPicture(picture.get(), app.world(), app.tiles());
   drawWorldGridLines(picture.get());
-  drawCurrentMapOutline(picture.get(), app.world, app.currentPath);
+  drawCurrentMapOutline(picture.get(), app.world(), app.document().path().c_str());
   return picture;
 }
 
@@ -96,9 +96,9 @@ EditorApp& startOnWorld(HeadlessEditor& editor, const std::vector<TilePicture>& 
   EditorApp& app = editor.start(pictures);
   std::string folder = editor.dir.path() + "/";
   writeWorld(folder);
-  std::strcpy(app.currentPath, (folder + "VEKAA.MAP").c_str());
+  app.context().document.open((folder + "VEKAA.MAP").c_str());
   editor.click(700, 525);  // VIEW WORLD MAP
-  EXPECT_EQ(app.mode, EditorMode::WorldView);
+  EXPECT_EQ(app.state().mode, EditorMode::WorldView);
   return app;
 }
 
@@ -143,7 +143,7 @@ TEST_P(WorldPictureCacheTest, TheStoredPictureIsDrawnAgainOnlyWhenTheGridOrThePi
 
   // A pixel changed behind the editor's back is not seen: the passes copy
   // the stored picture instead of sampling the tiles again.
-  BITMAP* waterPicture = app.tileBitmaps.picture('w');
+  BITMAP* waterPicture = app.tiles().picture('w');
   int red = makecol(255, 0, 0);
   putpixel(waterPicture, 5, 5, red);
   editor.pass(995, 695);

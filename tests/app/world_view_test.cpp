@@ -38,8 +38,8 @@ class WorldView : public ::testing::Test {
     app = &editor.start(worldPictures());
     // The picture alone: no lines between the maps, and a current map
     // that is no wilderness map, so no frame.
-    std::strcpy(app->currentPath, (folder + "START.MAP").c_str());
-    app->worldGridLines = false;
+    app->context().document.open((folder + "START.MAP").c_str());
+    app->context().state.worldGridLines = false;
   }
   void pressKeys(std::initializer_list<int> keys) {
     for (int code : keys) key[code] = 1;
@@ -50,7 +50,7 @@ class WorldView : public ::testing::Test {
 
   void viewWorldMap() {
     editor.click(700, 525);  // VIEW WORLD MAP
-    ASSERT_EQ(app->mode, EditorMode::WorldView);
+    ASSERT_EQ(app->state().mode, EditorMode::WorldView);
     editor.pass(995, 695);
   }
   int colourAt(int x, int y) { return getpixel(editor.frame(), x, y); }
@@ -119,25 +119,24 @@ TEST_F(WorldView, AClickOpensTheMapUnderTheMouseAndReturnsToEdit) {
   test::writeFilledMap(folder + "VEKCB.MAP", 'w');
   viewWorldMap();
   editor.click(100, 30);
-  EXPECT_EQ(app->mode, EditorMode::Edit);
-  EXPECT_EQ(std::string(app->currentPath), folder + "VEKCB.MAP");
-  EXPECT_EQ(app->currentMap.getTile(20, 10), 'w');
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().path(), folder + "VEKCB.MAP");
+  EXPECT_EQ(app->document().map().getTile(20, 10), 'w');
   // The click only opened the map: nothing was painted.
-  EXPECT_EQ(app->currentMap.getTile(100 / 18, 30 / 20), 'w');
+  EXPECT_EQ(app->document().map().getTile(100 / 18, 30 / 20), 'w');
 }
 
 TEST_F(WorldView, AClickOnAMissingMapNamesItAndStartsANewWildernessMap) {
   test::writeFilledMap(folder + "HOME.MAP", 'h', MapKind::Local);
-  std::strcpy(app->currentPath, (folder + "HOME.MAP").c_str());
-  app->currentMap.load(app->currentPath);
-  app->currentMap.addTeleport(4, 4, "CELLAR");
+  app->context().document.open((folder + "HOME.MAP").c_str());
+  app->context().document.beginStep().addTeleport(4, 4, "CELLAR");
   viewWorldMap();
   editor.click(300, 100);  // grid column 333: world column 6 (G), row 4 (E)
-  EXPECT_EQ(app->mode, EditorMode::Edit);
-  EXPECT_EQ(std::string(app->currentPath), folder + "VEKGE.MAP");
-  EXPECT_EQ(app->currentMap.getTile(0, 0), 0);
-  EXPECT_EQ(app->currentMap.kind, MapKind::Wilderness);
-  EXPECT_EQ(app->currentMap.teleportCount(), 0);
+  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  EXPECT_EQ(app->document().path(), folder + "VEKGE.MAP");
+  EXPECT_EQ(app->document().map().getTile(0, 0), 0);
+  EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
 }
 
 TEST_F(WorldView, ThePictureIsASnapshotUntilViewWorldMapIsPressedAgain) {
@@ -176,8 +175,8 @@ TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
 }
 
 TEST_F(WorldView, LinesPartTheMapsGTogglesThemAndTheCurrentMapIsFramed) {
-  std::strcpy(app->currentPath, (folder + "VEKCB.MAP").c_str());
-  app->worldGridLines = true;
+  app->context().document.open((folder + "VEKCB.MAP").c_str());
+  app->context().state.worldGridLines = true;
   viewWorldMap();
   int grey = makecol(96, 96, 96);
   int yellow = makecol(255, 255, 0);
@@ -209,15 +208,15 @@ TEST_F(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.from);
-    std::strcpy(app->currentPath, (folder + c.from).c_str());
+    app->context().document.open((folder + c.from).c_str());
     pressKeys({KEY_LCONTROL, c.arrow});
-    EXPECT_EQ(std::string(app->currentPath), folder + c.to);
+    EXPECT_EQ(app->document().path(), folder + c.to);
   }
-  std::strcpy(app->currentPath, (folder + "VEKAA.MAP").c_str());
+  app->context().document.open((folder + "VEKAA.MAP").c_str());
   pressKeys({KEY_RCONTROL, KEY_DOWN});
-  EXPECT_EQ(app->currentMap.getTile(3, 3), 'w');
+  EXPECT_EQ(app->document().map().getTile(3, 3), 'w');
   pressKeys({KEY_DOWN});  // no Ctrl: the arrow alone does nothing
-  EXPECT_EQ(std::string(app->currentPath), folder + "VEKAB.MAP");
+  EXPECT_EQ(app->document().path(), folder + "VEKAB.MAP");
 }
 
 }  // namespace

@@ -114,6 +114,18 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
   }
   session.x.release(kLeft);
 
+  // Ctrl+Z takes the whole stroke back, Ctrl+Y brings it again.
+  auto strokeShows = [](const Image& s, TileCode code) {
+    for (int column = 2; column <= 6; ++column)
+      if (!cellShowsTile(s, column, 3, code)) return false;
+    return true;
+  };
+  ASSERT_TRUE(session.placePointer(995, 695));
+  session.x.key("ctrl+z");
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kGrass); }));
+  session.x.key("ctrl+y");
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kForest); }));
+
   // "+", the destination typed into its dialog, then the teleport's cell.
   ASSERT_TRUE(session.clickToOpenDialog(984, 94));
   ASSERT_TRUE(session.answerDialog("TOWN.MAP"));

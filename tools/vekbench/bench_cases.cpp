@@ -19,6 +19,7 @@
 #include "app/world_picture.h"
 #include "map/map.h"
 #include "default_tile_set.h"
+#include "map/map_document.h"
 #include "map/map_naming.h"
 #include "map/region_fill.h"
 #include "png_entry.h"
@@ -80,7 +81,7 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
     // The least a full-frame redraw costs: clear the back buffer, copy it out.
     add("floor_pass" + suffix, Weight::Light, plan, [&editor](State& state) {
       editor.activate();
-      BITMAP* back = editor.app().backBuffer;
+      BITMAP* back = editor.app().frame();
       for (auto _ : state) {
         clear_bitmap(back);
         blit(back, screen, 0, 0, 0, 0, screen->w, screen->h);
@@ -90,7 +91,7 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
     add("edit_pass" + suffix, Weight::Light, plan, [&editor](State& state) {
       editor.activate();
       EditorApp& app = editor.app();
-      app.mode = EditorMode::Edit;
+      app.context().state.mode = EditorMode::Edit;
       for (auto _ : state) app.runPass();
     });
 
@@ -98,25 +99,25 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
     add("world_pass" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
       editor.activate();
       EditorApp& app = editor.app();
-      std::snprintf(app.currentPath, kPathCapacity, "%s", world.sample.wildernessPath.c_str());
-      viewWorldMap(app.commandContext);
+      app.context().document.open(world.sample.wildernessPath);
+      viewWorldMap(app.context());
       app.runPass();
       for (auto _ : state) app.runPass();
-      app.mode = EditorMode::Edit;
+      app.context().state.mode = EditorMode::Edit;
     });
 
     // What VIEW WORLD MAP adds to its fill: the picture drawn pixel by pixel.
     add("world_picture" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
       editor.activate();
       EditorApp& app = editor.app();
-      app.world.open(world.worldFolder);
-      app.world.loadWilderness();
+      app.context().world.open(world.worldFolder);
+      app.context().world.loadWilderness();
       BITMAP* picture = create_bitmap(layout::kMapAreaWidth, layout::kMapAreaHeight);
       if (!picture) {
         state.SkipWithError("no memory for the picture");
         return;
       }
-      for (auto _ : state) drawWorldPicture(picture, app.world, app.tileBitmaps);
+      for (auto _ : state) drawWorldPicture(picture, app.world(), app.tiles());
       destroy_bitmap(picture);
     });
   }
@@ -207,6 +208,21 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
   add("map_load", Weight::Light, plan, [&world](State& state) {
     Map map;
     for (auto _ : state) benchmark::DoNotOptimize(map.load(world.sample.wildernessPath.c_str()));
+  });
+
+  // UNDO then REDO of a step that changed every cell of the map.
+  add("undo_redo", Weight::Light, plan, [](State& state) {
+    MapDocument document;
+    document.apply([](Map& map) {
+      for (int row = 0; row < Map::kRows; ++row)
+        for (int column = 0; column < Map::kColumns; ++column)
+          map.setTile(column, row, static_cast<TileCode>(1 + (row * Map::kColumns + column) % 255));
+    });
+    for (auto _ : state) {
+      document.undo();
+      document.redo();
+    }
+    if (document.map().getTile(0, 0) != 1) state.SkipWithError("undo and redo lost the step");
   });
 
   add("map_save", Weight::Light, plan, [&world](State& state) {

@@ -36,6 +36,7 @@ constexpr CaseRow kRows[] = {
     {"flood_fill", "bucket fill of a whole one-code map"},
     {"map_load", "load one map file"},
     {"map_save", "save one map file"},
+    {"undo_redo", "UNDO then REDO of a step that changed every cell"},
 };
 
 // The keys of the JSON object, in the published order.
@@ -43,7 +44,7 @@ constexpr const char* kJsonKeys[] = {
     "floor_pass_16", "floor_pass_32",     "edit_pass_16", "edit_pass_32",
     "world_pass_16", "world_pass_32",     "startup_decode_16", "pack_png_256", "world_fill",
     "settile_call",  "world_generate",    "map_load",     "map_save",
-    "world_check",   "flood_fill",
+    "world_check",   "flood_fill",  "undo_redo",
 };
 
 std::string formatDuration(double nanoseconds) {
@@ -174,6 +175,7 @@ void printTable(std::FILE* out, const MedianReporter& results, const ReportHeadi
   printLimit(out, "settile call", cpu(results, "settile_call"), 100);
   printLimit(out, "GENERATE WORLD MAP with 400 saves", cpu(results, "world_generate"), 0.5e9);
   printLimit(out, "flood fill of a whole map", cpu(results, "flood_fill"), 100e3);
+  printLimit(out, "undo and redo of a full-map step", cpu(results, "undo_redo"), 50e3);
 }
 
 void printJson(std::FILE* out, const MedianReporter& results) {
