@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "map/map.h"
@@ -160,6 +162,11 @@ Map makeCave(const std::string& wildernessName) {
 }  // namespace
 
 bool addSampleMaps(const std::string& folder, SampleMaps& added, std::string& error) {
+  struct stat info;
+  if (!folder.empty() && ::stat(folder.c_str(), &info) != 0) {
+    error = "cannot read " + folder + ": " + std::strerror(errno);
+    return false;
+  }
   std::optional<Site> site = findTown(folder);
   if (!site) {
     error = "no wilderness map in " + (folder.empty() ? std::string("the working folder") : folder);
@@ -195,8 +202,9 @@ bool addSampleMaps(const std::string& folder, SampleMaps& added, std::string& er
       {wildernessPath, site->map},
   };
   for (const Output& output : outputs) {
+    errno = 0;
     if (!output.map.save(output.path.c_str())) {
-      error = "cannot write " + output.path;
+      error = "cannot write " + output.path + ": " + (errno ? std::strerror(errno) : "write failed");
       return false;
     }
   }

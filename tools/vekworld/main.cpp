@@ -1,6 +1,10 @@
 // vekworld: tools over the maps of one world folder.
 
+#include <dirent.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -26,6 +30,14 @@ const char* const kUsage =
     "       Exit status: 0 no problems (warnings allowed), 1 problems,\n"
     "       2 the folder cannot be read, 64 usage error.\n";
 
+// The system's reason a folder cannot be listed.
+std::string whyFolderUnreadable(const std::string& folder) {
+  DIR* listing = ::opendir(folder.c_str());
+  if (!listing) return std::strerror(errno);
+  ::closedir(listing);
+  return "it cannot be listed";
+}
+
 std::string asFolderPart(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
@@ -46,7 +58,8 @@ int runCheck(const std::vector<std::string>& args) {
   if (positional.size() != 1 || positional[0].empty()) return vekworldUsageError("check wants one FOLDER");
   WorldCheck check = checkWorld(asFolderPart(positional[0]));
   if (!check.folderReadable) {
-    std::fprintf(stderr, "vekworld: cannot read the folder %s\n", positional[0].c_str());
+    std::fprintf(stderr, "vekworld: cannot read the folder %s: %s\n", positional[0].c_str(),
+                 whyFolderUnreadable(positional[0]).c_str());
     return kVekworldUnreadable;
   }
   std::string report = json ? checkReportJson(positional[0], check) : checkReportText(check);
