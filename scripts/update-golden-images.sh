@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 . scripts/install-deps.sh
 vek_install_deps
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-programs=(gui_tests)
+programs=(gui_tests app_tests)
 cmake --build build -j2 $(printf -- '--target %s ' "${programs[@]}")
 mkdir -p tests/golden
 for program in "${programs[@]}"; do

@@ -75,6 +75,8 @@ TEST(DataArchive, TheFirstOfEqualNamesWinsAndCaseCounts) {
   EXPECT_EQ(archive.find("a.bm"), -1);
   EXPECT_EQ(archive.find(nullptr), -1);
   EXPECT_EQ(archive.entryData(3), nullptr);
+  EXPECT_EQ(archive.entry(3), nullptr);
+  EXPECT_EQ(archive.entry(-1), nullptr);
   std::size_t size = 99;
   EXPECT_EQ(archive.entryData("missing", &size), nullptr);
   EXPECT_EQ(size, 0u);
