@@ -46,105 +46,89 @@ class BitmapDecoder : public ::testing::TestWithParam<int> {
   }
 };
 
-TEST_P(BitmapDecoder, OneBitRowsOf33PixelsTakeEightBytes) {
-  std::string file = fileHeader(62) + windowsHeader(33, 2, 1, kRgb) + windowsPalette("BY") +
-                     bytes({0x40, 0x00, 0x00, 0x01, 0x7F, 0xFF, 0xFF, 0xFF}) +  // bottom row
-                     bytes({0x80, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF});   // top row
-  expectDecoded(file,
-                {"Y" + std::string(7, 'B') + std::string(8, 'Y') + std::string(16, 'B') + "Y",
-                 "BY" + std::string(29, 'B') + "YB"},
-                "1-bit");
-}
-
-TEST_P(BitmapDecoder, FourBitPaletteOfSixteenEntriesAtOffset118) {
-  std::string file = fileHeader(118) + windowsHeader(5, 2, 4, kRgb) +
-                     windowsPalette("KRGBYCMWKKKKKKKK") + bytes({0x76, 0x07, 0x1F, 0xFF}) +
-                     bytes({0x12, 0x34, 0x5F, 0xFF});
-  expectDecoded(file, {"RGBYC", "WMKWR"}, "4-bit");
-}
-
-TEST_P(BitmapDecoder, EightBitConvertsThroughItsOwnPalette) {
-  std::string file = fileHeader(70) + windowsHeader(3, 2, 8, kRgb) + windowsPalette("KMCW") +
-                     bytes({3, 0, 1, 0xEE}) + bytes({1, 2, 3, 0xEE});
-  expectDecoded(file, {"MCW", "WKM"}, "8-bit");
-}
-
-TEST_P(BitmapDecoder, TwentyFourBitRowsArePaddedToFourBytes) {
-  std::string threeWide = fileHeader(54) + windowsHeader(3, 2, 24, kRgb) + bgr('Y') + bgr('C') +
-                          bgr('M') + bytes({0xEE, 0xEE, 0xEE}) + bgr('R') + bgr('G') + bgr('B') +
-                          bytes({0xEE, 0xEE, 0xEE});
-  expectDecoded(threeWide, {"RGB", "YCM"}, "24-bit, 3 wide");
-  std::string fourWide = fileHeader(54) + windowsHeader(4, 2, 24, kRgb) + bgr('K') + bgr('Y') +
-                         bgr('C') + bgr('M') + bgr('R') + bgr('G') + bgr('B') + bgr('W');
-  expectDecoded(fourWide, {"RGBW", "KYCM"}, "24-bit, 4 wide");
-}
-
-TEST_P(BitmapDecoder, Os2HeadersWithThreeBytePalettes) {
-  std::string palette(256, 'G');
-  palette[0] = 'K';
-  palette[7] = 'B';
-  palette[128] = 'R';
-  palette[255] = 'W';
-  std::string eightBit = fileHeader(26 + 3 * 256) + os2Header(2, 2, 8) + os2Palette(palette) +
-                         bytes({7, 0, 0xEE, 0xEE}) + bytes({128, 255, 0xEE, 0xEE});
-  expectDecoded(eightBit, {"RW", "BK"}, "OS/2 8-bit");
-
-  std::string oneBit =
-      fileHeader(32) + os2Header(9, 1, 1) + os2Palette("RG") + bytes({0xAA, 0x80, 0x00, 0x00});
-  expectDecoded(oneBit, {"GRGRGRGRG"}, "OS/2 1-bit");
-
-  std::string trueColour =
-      fileHeader(26) + os2Header(2, 1, 24) + bgr('C') + bgr('M') + bytes({0, 0});
-  expectDecoded(trueColour, {"CM"}, "OS/2 24-bit");
-}
-
-TEST_P(BitmapDecoder, Rle8RunsAbsoluteRunsDeltasAndAnEarlyEnd) {
-  std::string codes = bytes({3, 1,                 // R R R
-                             0, 3, 2, 3, 4, 0x77,  // absolute G B Y and its pad byte
-                             0, 0,                 // end of line
-                             2, 2,                 // G G
-                             0, 2, 2, 1,           // delta: two right, one line up
-                             2, 5,                 // W W
-                             0, 0,                 // end of line
-                             0, 1});               // end of bitmap: the top line stays 0
-  std::string file =
-      fileHeader(78) + windowsHeader(6, 4, 8, kRle8) + windowsPalette("KRGBYW") + codes;
-  expectDecoded(file, {"KKKKKK", "KKKKWW", "GGKKKK", "RRRGBY"}, "RLE8");
-}
-
-TEST_P(BitmapDecoder, Rle4AlternatesNibblesAndPacksAbsoluteRunsInWords) {
-  std::string codes = bytes({0, 5, 0x12, 0x34, 0x50, 0x77,  // absolute R G B Y C: four bytes
-                             2, 0x67,                        // M W
-                             0, 0,                           // end of line
-                             3, 0x70,                        // W K W
-                             0, 2, 1, 0,                     // delta: one right
-                             2, 0x11,                        // R R
-                             0, 0,                           // end of line
-                             7, 0x23,                        // G B G B G B G
-                             0, 1});                         // end of bitmap
-  std::string file =
-      fileHeader(86) + windowsHeader(7, 3, 4, kRle4) + windowsPalette("KRGBYCMW") + codes;
-  expectDecoded(file, {"GBGBGBG", "WKWKRRK", "RGBYCMW"}, "RLE4");
-}
-
-TEST_P(BitmapDecoder, BitFieldMasksChooseTheLayout) {
-  std::string sixteen = fileHeader(66) + windowsHeader(3, 2, 16, kBitFields) + le32(0xF800) +
-                        le32(0x07E0) + le32(0x001F) + le16(0xFFFF) + le16(0x0000) + le16(0xFFE0) +
-                        bytes({0xEE, 0xEE}) + le16(0xF800) + le16(0x07E0) + le16(0x001F) +
-                        bytes({0xEE, 0xEE});
-  expectDecoded(sixteen, {"RGB", "WKY"}, "16-bit bit fields");
-
-  std::string fifteen = fileHeader(66) + windowsHeader(3, 2, 16, kBitFields) + le32(0x7C00) +
-                        le32(0x03E0) + le32(0x001F) + le16(0xFFFF) + le16(0x03FF) + le16(0x7C1F) +
-                        bytes({0xEE, 0xEE}) + le16(0x7C00) + le16(0x03E0) + le16(0x001F) +
-                        bytes({0xEE, 0xEE});
-  expectDecoded(fifteen, {"RGB", "WCM"}, "15-bit bit fields");
-
-  // The masks decide, whatever the bit count says.
-  std::string thirtyTwo = fileHeader(66) + windowsHeader(2, 2, 24, kBitFields) + le32(0xFF0000) +
-                          le32(0x00FF00) + le32(0x0000FF) + le32(0x000000FF) + le32(0x00FFFFFF) +
-                          le32(0xAAFF0000) + le32(0x0000FF00);
-  expectDecoded(thirtyTwo, {"RG", "BW"}, "32-bit bit fields with bit count 24");
+TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixel) {
+  std::string os2Colours(256, 'G');
+  os2Colours[0] = 'K';
+  os2Colours[7] = 'B';
+  os2Colours[128] = 'R';
+  os2Colours[255] = 'W';
+  struct Case {
+    const char* what;
+    std::string file;
+    std::vector<std::string> rows;  // top row first
+  };
+  const Case cases[] = {
+      {"1-bit rows of 33 pixels take eight bytes",
+       fileHeader(62) + windowsHeader(33, 2, 1, kRgb) + windowsPalette("BY") +
+           bytes({0x40, 0x00, 0x00, 0x01, 0x7F, 0xFF, 0xFF, 0xFF}) +  // bottom row
+           bytes({0x80, 0xFF, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF}),
+       {"Y" + std::string(7, 'B') + std::string(8, 'Y') + std::string(16, 'B') + "Y",
+        "BY" + std::string(29, 'B') + "YB"}},
+      {"4-bit, sixteen palette entries, pixels at offset 118",
+       fileHeader(118) + windowsHeader(5, 2, 4, kRgb) + windowsPalette("KRGBYCMWKKKKKKKK") +
+           bytes({0x76, 0x07, 0x1F, 0xFF}) + bytes({0x12, 0x34, 0x5F, 0xFF}),
+       {"RGBYC", "WMKWR"}},
+      {"8-bit through its own palette",
+       fileHeader(70) + windowsHeader(3, 2, 8, kRgb) + windowsPalette("KMCW") +
+           bytes({3, 0, 1, 0xEE}) + bytes({1, 2, 3, 0xEE}),
+       {"MCW", "WKM"}},
+      {"24-bit rows padded to four bytes",
+       fileHeader(54) + windowsHeader(3, 2, 24, kRgb) + bgr('Y') + bgr('C') + bgr('M') +
+           bytes({0xEE, 0xEE, 0xEE}) + bgr('R') + bgr('G') + bgr('B') + bytes({0xEE, 0xEE, 0xEE}),
+       {"RGB", "YCM"}},
+      {"24-bit, 4 wide: no padding",
+       fileHeader(54) + windowsHeader(4, 2, 24, kRgb) + bgr('K') + bgr('Y') + bgr('C') + bgr('M') +
+           bgr('R') + bgr('G') + bgr('B') + bgr('W'),
+       {"RGBW", "KYCM"}},
+      {"OS/2 8-bit with a three-byte palette",
+       fileHeader(26 + 3 * 256) + os2Header(2, 2, 8) + os2Palette(os2Colours) +
+           bytes({7, 0, 0xEE, 0xEE}) + bytes({128, 255, 0xEE, 0xEE}),
+       {"RW", "BK"}},
+      {"OS/2 1-bit",
+       fileHeader(32) + os2Header(9, 1, 1) + os2Palette("RG") + bytes({0xAA, 0x80, 0x00, 0x00}),
+       {"GRGRGRGRG"}},
+      {"OS/2 24-bit", fileHeader(26) + os2Header(2, 1, 24) + bgr('C') + bgr('M') + bytes({0, 0}),
+       {"CM"}},
+      {"RLE8: runs, an absolute run, a delta and an early end",
+       fileHeader(78) + windowsHeader(6, 4, 8, kRle8) + windowsPalette("KRGBYW") +
+           bytes({3, 1,                 // R R R
+                  0, 3, 2, 3, 4, 0x77,  // absolute G B Y and its pad byte
+                  0, 0,                 // end of line
+                  2, 2,                 // G G
+                  0, 2, 2, 1,           // delta: two right, one line up
+                  2, 5,                 // W W
+                  0, 0,                 // end of line
+                  0, 1}),               // end of bitmap: the top line stays 0
+       {"KKKKKK", "KKKKWW", "GGKKKK", "RRRGBY"}},
+      {"RLE4: nibbles alternate, absolute runs are packed in words",
+       fileHeader(86) + windowsHeader(7, 3, 4, kRle4) + windowsPalette("KRGBYCMW") +
+           bytes({0, 5, 0x12, 0x34, 0x50, 0x77,  // absolute R G B Y C: four bytes
+                  2, 0x67,                        // M W
+                  0, 0,                           // end of line
+                  3, 0x70,                        // W K W
+                  0, 2, 1, 0,                     // delta: one right
+                  2, 0x11,                        // R R
+                  0, 0,                           // end of line
+                  7, 0x23,                        // G B G B G B G
+                  0, 1}),                         // end of bitmap
+       {"GBGBGBG", "WKWKRRK", "RGBYCMW"}},
+      {"16-bit 5-6-5 bit fields",
+       fileHeader(66) + windowsHeader(3, 2, 16, kBitFields) + le32(0xF800) + le32(0x07E0) +
+           le32(0x001F) + le16(0xFFFF) + le16(0x0000) + le16(0xFFE0) + bytes({0xEE, 0xEE}) +
+           le16(0xF800) + le16(0x07E0) + le16(0x001F) + bytes({0xEE, 0xEE}),
+       {"RGB", "WKY"}},
+      {"16-bit 5-5-5 bit fields",
+       fileHeader(66) + windowsHeader(3, 2, 16, kBitFields) + le32(0x7C00) + le32(0x03E0) +
+           le32(0x001F) + le16(0xFFFF) + le16(0x03FF) + le16(0x7C1F) + bytes({0xEE, 0xEE}) +
+           le16(0x7C00) + le16(0x03E0) + le16(0x001F) + bytes({0xEE, 0xEE}),
+       {"RGB", "WCM"}},
+      {"32-bit bit fields: the masks decide, whatever the bit count says",
+       fileHeader(66) + windowsHeader(2, 2, 24, kBitFields) + le32(0xFF0000) + le32(0x00FF00) +
+           le32(0x0000FF) + le32(0x000000FF) + le32(0x00FFFFFF) + le32(0xAAFF0000) +
+           le32(0x0000FF00),
+       {"RG", "BW"}},
+  };
+  for (const Case& c : cases) expectDecoded(c.file, c.rows, c.what);
 }
 
 TEST_P(BitmapDecoder, RefusesWhatItDoesNotRead) {
