@@ -74,13 +74,6 @@ TEST(TileSet, OnlyTheExactEntryNameGivesACodeItsPicture) {
   EXPECT_EQ(tiles.pictureCount(), 0);
 }
 
-TEST(TileSet, EntryNamesAreTheCodeInDecimal) {
-  EXPECT_EQ(TileSet::entryName(0), "0.bmp");
-  EXPECT_EQ(TileSet::entryName(7), "7.bmp");
-  EXPECT_EQ(TileSet::entryName(250), "250.bmp");
-  EXPECT_EQ(TileSet::entryName(255), "255.bmp");
-}
-
 TEST(TileSet, TheStartUpArchiveIsReadWholeAtOnce) {
   test::useColorDepth(32);
   test::TempDir dir;
@@ -111,7 +104,7 @@ TEST(TileSet, WithoutAnArchiveEverySlotStaysEmpty) {
     EXPECT_EQ(tiles.load(*archive), 0);
     EXPECT_EQ(tiles.picture(250), nullptr);
   }
-  EXPECT_STREQ(kTileArchiveName, "data.dat");
+  EXPECT_STREQ(kTileArchiveName, "data.dat");  // the name users put their tiles under
 }
 
 }  // namespace
