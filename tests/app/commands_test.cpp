@@ -43,54 +43,6 @@ class Commands : public ::testing::Test {
   std::string folder;
 };
 
-TEST_F(Commands, TheMainFormHoldsItsButtonsInOrder) {
-  ASSERT_NE(app->forms(), nullptr);
-  const FormEntry* formEntry = app->forms()->forms.get();
-  ASSERT_NE(formEntry, nullptr);
-  EXPECT_STREQ(formEntry->name, "frmMain");
-  EXPECT_EQ(formEntry->next, nullptr);
-  const Form& form = *formEntry->form;
-  EXPECT_EQ(form.x, 0);
-  EXPECT_EQ(form.y, 0);
-  EXPECT_EQ(form.width, 1000);
-  EXPECT_EQ(form.height, 700);
-
-  struct Expected {
-    const char* name;
-    const char* caption;
-    int x, y, width, height;
-  };
-  const Expected expected[] = {
-      {"cmdLoad", "LOAD", 870, 5, 40, 10},
-      {"cmdSave", "SAVE", 920, 5, 40, 10},
-      {"cmdWorldMap", "VIEW WORLD MAP", 650, 520, 170, 10},
-      {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10},
-      {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10},
-      {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10},
-      {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10},
-      {"cmdUndo", "UNDO", 650, 605, 80, 10},
-      {"cmdRedo", "REDO", 740, 605, 80, 10},
-  };
-  static_assert(std::size(expected) == kMainFormButtonCount);
-  // The list is newest first: walk it and compare from the last button.
-  int index = kMainFormButtonCount - 1;
-  for (const ControlEntry* entry = form.controls.get(); entry; entry = entry->next.get()) {
-    ASSERT_GE(index, 0);
-    const Expected& e = expected[index--];
-    SCOPED_TRACE(e.name);
-    EXPECT_STREQ(entry->name, e.name);
-    const Button* button = controlAs<Button>(entry->control.get());
-    ASSERT_NE(button, nullptr);
-    EXPECT_STREQ(button->caption, e.caption);
-    EXPECT_EQ(button->x, e.x);
-    EXPECT_EQ(button->y, e.y);
-    EXPECT_EQ(button->width, e.width);
-    EXPECT_EQ(button->height, e.height);
-    EXPECT_TRUE(button->onPress);
-  }
-  EXPECT_EQ(index, -1);
-}
-
 TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
   std::string path = folder + "SAVED.MAP";
   app->context().document.open(path.c_str());

@@ -52,26 +52,6 @@ TEST(ScreenModeSearch, TakesTheFirstOf16And24And32ThatWorks) {
   }
 }
 
-TEST(EditorStartUp, BeginsInEditWithTile250AndEmptyNames) {
-  test::RecordingMessageBox messages;
-  test::ScriptedFileDialog files;
-  test::FixedPointer pointer;
-  EditorApp app(Platform{files, messages, pointer});
-  EXPECT_EQ(app.document().path(), "");
-  EXPECT_STREQ(app.state().teleportDestination, "");
-  EXPECT_STREQ(app.state().dialogPath, "");
-  EXPECT_EQ(app.state().wildernessCode.text(), "");
-  EXPECT_EQ(app.state().mode, EditorMode::Edit);
-  EXPECT_EQ(app.state().selectedTile, 250);
-  EXPECT_FALSE(app.state().mouseLatch);
-  EXPECT_EQ(app.document().map().kind, MapKind::Wilderness);
-  EXPECT_EQ(app.frame(), nullptr);
-  // The context hands the commands the editor's own state.
-  EXPECT_EQ(&app.context().document, &app.document());
-  EXPECT_EQ(&app.context().state, &app.state());
-  EXPECT_EQ(&app.context().world, &app.world());
-}
-
 TEST(EditorStartUp, AsksForTheFirstMapWithTheMapDialogAndLoadsIt) {
   HeadlessEditor editor;
   std::string path = editor.dir.file("VEKCD.MAP");

@@ -1,15 +1,16 @@
-// The world map view: the world read from a folder's wilderness maps, the
-// picture sampled at pixel (5, 5) of each tile picture, the readout, and a
-// click that opens the map under the mouse.
+// The world map view: the picture of a folder's wilderness maps (each cell in
+// the colour of pixel (5, 5) of its tile's picture, one grid column in ten
+// left out, grey lines between the maps, the current map framed) compared
+// with golden pictures; the readout; a click that opens the map under the
+// mouse; G and Ctrl + arrows; and the stored picture drawn again only when
+// the world or the pictures change.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "map/world.h"
-#include "app/world_picture.h"
+#include "app/world_picture_cache.h"
 #include "app_test_support.h"
-#include "headless_allegro.h"
+#include "golden_image.h"
+#include "map/world.h"
 
 namespace vek {
 namespace {
@@ -18,39 +19,49 @@ using test::Colour;
 using test::HeadlessEditor;
 using test::TilePicture;
 
-constexpr Colour kWater{0, 255, 255};   // pixel (5, 5) of tile 'w'
-constexpr Colour kForest{0, 255, 0};    // pixel (5, 5) of tile 'T'
-constexpr Colour kBody{255, 0, 255};    // the rest of every picture
-
+// Pictures whose pixel (5, 5) differs from the rest; 'q' is too small to
+// have it, 'r' just large enough; 'x' and 0 have none.
 std::vector<TilePicture> worldPictures() {
-  return {
-      {'w', kBody, 18, 20, kWater},
-      {'T', kBody, 18, 20, kForest},
-      {'q', kBody, 5, 5, Colour{255, 255, 0}},  // too small to have (5, 5)
-      {'r', kBody, 6, 6, Colour{255, 255, 255}},  // just large enough
-  };
+  return {{'w', {255, 0, 255}, 18, 20, Colour{0, 255, 255}},
+          {'T', {255, 0, 255}, 18, 20, Colour{0, 255, 0}},
+          {'M', {10, 20, 30}, 30, 30, Colour{200, 100, 50}},
+          {'k', {255, 255, 0}, 6, 6, Colour{0, 0, 255}},
+          {'q', {255, 0, 255}, 5, 5, Colour{255, 255, 0}},
+          {'r', {255, 0, 255}, 6, 6, Colour{255, 255, 255}}};
 }
 
-class WorldView : public ::testing::Test {
+// Whole maps of one code, an interior (23 rows), a map of codes in turn,
+// and blocks without a file.
+void writeWorld(const std::string& folder) {
+  const std::pair<const char*, TileCode> filled[] = {
+      {"VEKAA.MAP", 'w'}, {"VEKBA.MAP", 'T'}, {"VEKJJ.MAP", 'M'}, {"VEKTT.MAP", 'k'},
+      {"VEKCD.MAP", 'x'}, {"VEKEA.MAP", 'q'}, {"VEKFA.MAP", 'r'}};
+  for (auto [name, code] : filled) test::writeFilledMap(folder + name, code);
+  test::writeFilledMap(folder + "VEKGA.MAP", 'T', MapKind::Interior);
+  Map mixed;
+  for (int row = 0; row < Map::kRows; ++row)
+    for (int column = 0; column < Map::kColumns; ++column)
+      mixed.setTile(column, row, static_cast<TileCode>("wTMk x"[(row + column) % 6]));
+  ASSERT_TRUE(mixed.save((folder + "VEKDC.MAP").c_str()));
+}
+
+class WorldView : public ::testing::TestWithParam<int> {
  protected:
-  WorldView() {
+  WorldView() : editor(GetParam()) {
     folder = editor.dir.path() + "/";
     app = &editor.start(worldPictures());
-    // The picture alone: no lines between the maps, and a current map
-    // that is no wilderness map, so no frame.
-    app->context().document.open((folder + "START.MAP").c_str());
-    app->context().state.worldGridLines = false;
+    writeWorld(folder);
+    app->context().document.open(folder + "VEKCB.MAP");  // framed, though it has no file
+  }
+  void viewWorldMap() {
+    editor.click(700, 525);  // VIEW WORLD MAP
+    ASSERT_EQ(app->state().mode, EditorMode::WorldView);
+    editor.pass(995, 695);
   }
   void pressKeys(std::initializer_list<int> keys) {
     for (int code : keys) key[code] = 1;
     editor.pass(995, 695);
     for (int code : keys) key[code] = 0;
-    editor.pass(995, 695);
-  }
-
-  void viewWorldMap() {
-    editor.click(700, 525);  // VIEW WORLD MAP
-    ASSERT_EQ(app->state().mode, EditorMode::WorldView);
     editor.pass(995, 695);
   }
   int colourAt(int x, int y) { return getpixel(editor.frame(), x, y); }
@@ -60,36 +71,19 @@ class WorldView : public ::testing::Test {
   std::string folder;
 };
 
-TEST_F(WorldView, AFolderWithoutWildernessMapsIsAllBlackAndStillNamesEachBlock) {
+TEST_P(WorldView, ThePictureMatchesItsGoldenPictureWithAndWithoutLines) {
   viewWorldMap();
-  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 0, 864, 480, 0));
-  editor.pass(100, 30);
-  EXPECT_EQ(test::textDifferences(editor.frame(), 880, 70, "VEKCB", test::white()), "");
-  EXPECT_EQ(test::textDifferences(editor.frame(), 940, 70, "0", test::white()), "");
+  // The picture's area only: the path line names the test's own folder.
+  test::BitmapPtr picture(create_sub_bitmap(editor.frame(), 0, 0, 864, 480));
+  for (const char* golden : {"world-view", "world-view-no-lines"}) {
+    editor.pass(100, 30);
+    editor.pass(100, 30);  // copied from the stored picture
+    EXPECT_EQ(test::goldenDifferences(picture.get(), golden), "");
+    pressKeys({KEY_G});  // G toggles the lines
+  }
 }
 
-TEST_F(WorldView, OneWildernessMapShowsAsOneBlockAtItsPlace) {
-  test::writeFilledMap(folder + "VEKCB.MAP", 'w');
-  viewWorldMap();
-  // World column 2 is grid columns 96..143, shown at x 87..129; row 1 is
-  // y 24..47.
-  int water = editor.colour(kWater);
-  EXPECT_TRUE(test::allPixels(editor.frame(), 87, 24, 43, 24, water));
-  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, water), 43 * 24);
-  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, 0), 864 * 480 - 43 * 24);
-}
-
-TEST_F(WorldView, PicturesTooSmallForTheSamplePixelShowBlack) {
-  test::writeFilledMap(folder + "VEKAA.MAP", 'q');  // 5 x 5
-  test::writeFilledMap(folder + "VEKBA.MAP", 'r');  // 6 x 6
-  viewWorldMap();
-  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 0, 43, 24, 0));
-  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 43, 24, test::white()));
-  EXPECT_EQ(worldSampleColour(nullptr), 0);
-}
-
-TEST_F(WorldView, ReadoutNamesTheLastColumnAndRowAtTheEdges) {
-  test::writeFilledMap(folder + "VEKTT.MAP", 'k');
+TEST_P(WorldView, TheReadoutNamesTheMapAndTileUnderTheMouse) {
   viewWorldMap();
   struct Case {
     int x, y;
@@ -97,104 +91,60 @@ TEST_F(WorldView, ReadoutNamesTheLastColumnAndRowAtTheEdges) {
     const char* code;
   };
   const Case cases[] = {
-      {863, 0, "VEKTA", "0"},
-      {1, 479, "VEKAT", "0"},
-      {863, 479, "VEKTT", "107"},
+      {863, 0, "VEKTA", "0"},     {1, 479, "VEKAT", "0"},   {863, 479, "VEKTT", "107"},
       {821, 456, "VEKTT", "107"},  // grid column 912: the block's first
-      {820, 456, "VEKST", "0"},
-      {100, 23, "VEKCA", "0"},
-      {100, 24, "VEKCB", "0"},
+      {820, 456, "VEKST", "0"},   {100, 23, "VEKCA", "0"},  {100, 24, "VEKCB", "0"},
+      {10, 10, "VEKAA", "119"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
     editor.pass(c.x, c.y);
-    EXPECT_EQ(test::textDifferences(editor.frame(), 880, 70, c.name, test::white()), "");
-    EXPECT_EQ(test::textDifferences(editor.frame(), 940, 70, c.code, test::white()), "");
+    EXPECT_EQ(test::textDifferences(editor.frame(), 880, 70, c.name, test::white()), "") << c.name;
+    EXPECT_EQ(test::textDifferences(editor.frame(), 940, 70, c.code, test::white()), "") << c.name;
   }
   editor.pass(0, 100);
   EXPECT_TRUE(test::allPixels(editor.frame(), 870, 69, 130, 10, 0));
 }
 
-TEST_F(WorldView, AClickOpensTheMapUnderTheMouseAndReturnsToEdit) {
-  test::writeFilledMap(folder + "VEKCB.MAP", 'w');
-  viewWorldMap();
-  editor.click(100, 30);
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-  EXPECT_EQ(app->document().path(), folder + "VEKCB.MAP");
-  EXPECT_EQ(app->document().map().getTile(20, 10), 'w');
-  // The click only opened the map: nothing was painted.
-  EXPECT_EQ(app->document().map().getTile(100 / 18, 30 / 20), 'w');
+TEST_P(WorldView, AClickOpensTheMapUnderTheMouseInEdit) {
+  struct Case {
+    int x, y;
+    const char* name;
+    TileCode code;  // of every cell
+  };
+  for (Case c : {Case{10, 10, "VEKAA.MAP", 'w'}, {300, 100, "VEKGE.MAP", 0}}) {
+    app->context().document.open(folder + "HOME.MAP");
+    app->context().document.beginStep().addTeleport(4, 4, "CELLAR");
+    viewWorldMap();
+    editor.click(c.x, c.y);
+    EXPECT_EQ(app->state().mode, EditorMode::Edit);
+    EXPECT_EQ(app->document().path(), folder + c.name);
+    EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
+    EXPECT_EQ(app->document().map().teleportCount(), 0);
+    EXPECT_EQ(app->document().map().getTile(c.x / 18, c.y / 20), c.code) << "nothing painted";
+  }
 }
 
-TEST_F(WorldView, AClickOnAMissingMapNamesItAndStartsANewWildernessMap) {
-  test::writeFilledMap(folder + "HOME.MAP", 'h', MapKind::Local);
-  app->context().document.open((folder + "HOME.MAP").c_str());
-  app->context().document.beginStep().addTeleport(4, 4, "CELLAR");
+TEST_P(WorldView, ThePictureIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
   viewWorldMap();
-  editor.click(300, 100);  // grid column 333: world column 6 (G), row 4 (E)
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-  EXPECT_EQ(app->document().path(), folder + "VEKGE.MAP");
-  EXPECT_EQ(app->document().map().getTile(0, 0), 0);
-  EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
-  EXPECT_EQ(app->document().map().teleportCount(), 0);
-}
-
-TEST_F(WorldView, ThePictureIsASnapshotUntilViewWorldMapIsPressedAgain) {
-  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
-  viewWorldMap();
-  int water = editor.colour(kWater);
-  int forest = editor.colour(kForest);
-  EXPECT_EQ(colourAt(10, 10), water);
+  const int water = makecol(0, 255, 255), red = makecol(255, 0, 0);
+  ASSERT_EQ(colourAt(10, 10), water);
+  // Neither a file nor a picture changed behind the editor's back is seen:
+  // the passes copy the stored picture.
   test::writeFilledMap(folder + "VEKAA.MAP", 'T');
+  putpixel(app->tiles().picture('w'), 5, 5, red);
   editor.pass(995, 695);
   EXPECT_EQ(colourAt(10, 10), water);
+  viewWorldMap();  // VIEW WORLD MAP reads the world again
+  EXPECT_EQ(colourAt(10, 10), makecol(0, 255, 0));
+  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
   viewWorldMap();
-  EXPECT_EQ(colourAt(10, 10), forest);
+  EXPECT_EQ(colourAt(10, 10), red);
+  app->loadTilePictures();  // the archive's own colours come back
+  editor.pass(995, 695);
+  EXPECT_EQ(colourAt(10, 10), water);
 }
 
-TEST(WorldPicture, SkipsOneGridColumnInTenAndShowsEachRowOnce) {
-  test::useColorDepth(32);
-  test::TempDir dir;
-  std::string archivePath = dir.file("data.dat");
-  test::writeTileArchive(archivePath, worldPictures());
-  auto archive = openTileArchive(archivePath.c_str());
-  TileSet tiles;
-  ASSERT_EQ(tiles.load(*archive), 4);
-  World grid(dir.path() + "/");
-  for (int y = 0; y < 480; ++y) {
-    grid.setCell(9, y, 'w');   // never shown
-    grid.setCell(10, y, 'T');  // shown at x = 9
-  }
-  test::BitmapPtr target(create_bitmap(1000, 700));
-  clear_bitmap(target.get());
-  drawWorldPicture(target.get(), grid, tiles);
-  int forest = makecol(0, 255, 0);
-  EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, makecol(0, 255, 255)), 0);
-  EXPECT_TRUE(test::allPixels(target.get(), 9, 0, 1, 480, forest));
-  EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, forest), 480);
-}
-
-TEST_F(WorldView, LinesPartTheMapsGTogglesThemAndTheCurrentMapIsFramed) {
-  app->context().document.open((folder + "VEKCB.MAP").c_str());
-  app->context().state.worldGridLines = true;
-  viewWorldMap();
-  int grey = makecol(96, 96, 96);
-  int yellow = makecol(255, 255, 0);
-  // Map columns start at x 0, 44, 87, 130, ...; rows every 24 pixels.
-  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 1, 24, grey));
-  EXPECT_TRUE(test::allPixels(editor.frame(), 0, 456, 87, 1, grey));
-  EXPECT_TRUE(test::allPixels(editor.frame(), 1, 1, 43, 23, 0));
-  // VEKCB: x 87..129, y 24..47.
-  EXPECT_TRUE(test::allPixels(editor.frame(), 87, 24, 43, 1, yellow));
-  EXPECT_TRUE(test::allPixels(editor.frame(), 129, 24, 1, 24, yellow));
-  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, yellow), 2 * 43 + 2 * 22);
-  pressKeys({KEY_G});
-  EXPECT_EQ(test::countPixels(editor.frame(), 0, 0, 864, 480, grey), 0);
-  pressKeys({KEY_G});
-  EXPECT_TRUE(test::allPixels(editor.frame(), 44, 0, 1, 24, grey));
-}
-
-TEST_F(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
+TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
   test::writeFilledMap(folder + "VEKAB.MAP", 'w');
   struct Case {
     const char* from;
@@ -207,16 +157,38 @@ TEST_F(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
       {"VEKTT.MAP", KEY_DOWN, "VEKTT.MAP"},  {"START.MAP", KEY_DOWN, "START.MAP"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.from);
-    app->context().document.open((folder + c.from).c_str());
+    app->context().document.open(folder + c.from);
     pressKeys({KEY_LCONTROL, c.arrow});
-    EXPECT_EQ(app->document().path(), folder + c.to);
+    EXPECT_EQ(app->document().path(), folder + c.to) << c.from;
   }
-  app->context().document.open((folder + "VEKAA.MAP").c_str());
+  app->context().document.open(folder + "VEKAA.MAP");
   pressKeys({KEY_RCONTROL, KEY_DOWN});
   EXPECT_EQ(app->document().map().getTile(3, 3), 'w');
   pressKeys({KEY_DOWN});  // no Ctrl: the arrow alone does nothing
   EXPECT_EQ(app->document().path(), folder + "VEKAB.MAP");
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           return std::to_string(info.param) + "bpp";
+                         });
+
+TEST(WorldPictureCache, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
+  WorldPictureCache cache;
+  test::TempDir dir;
+  World world(dir.path() + "/");
+  TileSet noPictures;
+  for (int y = 0; y < World::kRows; ++y) world.setCell(y, y, 7);
+  for (int depth : {16, 32, 16}) {
+    test::useColorDepth(depth);
+    test::BitmapPtr target(create_bitmap(1000, 700));
+    clear_to_color(target.get(), makecol(255, 255, 255));
+    cache.draw(target.get(), world, noPictures);
+    EXPECT_TRUE(test::allPixels(target.get(), 0, 0, 864, 480, 0)) << depth;
+    // Only the picture's area is written.
+    EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, makecol(255, 255, 255)),
+              1000 * 700 - 864 * 480) << depth;
+  }
 }
 
 }  // namespace
