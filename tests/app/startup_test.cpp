@@ -84,13 +84,6 @@ TEST(EditorStartUp, CancellingTheFirstDialogGivesAnEmptyWildernessMapAndAnEmptyP
   for (int row = 0; row < 24; ++row)
     for (int column = 0; column < 48; ++column) ASSERT_EQ(app.document().map().getTile(column, row), 0);
   EXPECT_EQ(app.tiles().pictureCount(), 0);
-
-  // Without pictures every tile is its character, and painting still works.
-  app.context().state.selectedTile = 'Q';
-  editor.click(test::cellX(4) + 3, test::cellY(2) + 3);
-  editor.pass(995, 695);
-  EXPECT_EQ(test::textDifferences(editor.frame(), test::cellX(4) + 5, test::cellY(2) + 8, "Q", test::white()), "");
-  EXPECT_EQ(test::textDifferences(editor.frame(), 900, 35, "Q", test::white()), "");
 }
 
 TEST(MainLoop, EscapeEndsTheLoopAfterThePassThatSawItIsComplete) {

@@ -84,19 +84,10 @@ TEST(Editor, PicksPaintsPlacesATeleportSavesAndEndsWithEscape) {
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
 
-  // The fixed texts stand where they belong, in their colours.
+  // The "+" in red: the frame is on the screen (the unit tests hold every
+  // pixel of it to a golden picture).
   ASSERT_TRUE(session.placePointer(995, 695));
-  Image first;
-  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
-    first = s;
-    return s.count(980, 90, 10, 10, kRed) > 0;  // the "+"
-  }));
-  EXPECT_GT(first.count(870, 90, 72, 8, kWhite), 40);   // "TELEPORTS"
-  EXPECT_GT(first.count(870, 60, 104, 8, kWhite), 40);  // "MAP POS  TILE"
-  EXPECT_GT(first.count(5, 485, 200, 8, kWhite), 40);   // the path
-  EXPECT_GT(first.count(5, 495, 80, 8, kWhite), 40);    // "WILDERNESS"
-  EXPECT_EQ(first.count(980, 100, 10, 200, kRed), 0);   // no teleports yet
-  EXPECT_TRUE(first.allOf(0, 680, 576, 20, kBlack));    // below the palette
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return s.count(980, 90, 10, 10, kRed) > 0; }));
 
   // A tile from the palette: the selected tile panel shows it.
   ASSERT_TRUE(session.pressUntilScreen(
