@@ -2,10 +2,13 @@
 
 #include <allegro.h>
 
+#include <memory>
+
 #include "app/editor_state.h"
 #include "map/map_document.h"
 #include "map/world.h"
 #include "platform/platform.h"
+#include "resources/data_archive.h"
 #include "script/script_host.h"
 
 namespace vek {
@@ -20,6 +23,8 @@ struct CommandContext {
   // The services the commands need besides the editor's state.
   const Platform& platform;
   ScriptHost& scriptHost;
+  // The tile archive (none when data.dat could not be opened).
+  std::unique_ptr<DataArchive>& tileArchive;
 };
 
 }  // namespace vek

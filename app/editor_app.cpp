@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/map_editing.h"
 #include "app/screen_layout.h"
+#include "app/world_export.h"
 #include "app/world_view.h"
 #include "script/script_grid.h"
 
@@ -15,7 +16,8 @@ namespace vek {
 EditorApp::EditorApp(const Platform& services)
     : platform_(services),
       scriptHost_(scriptGrid(), platform_),
-      commandContext_{document_, state_, world_, backBuffer_, platform_, scriptHost_} {}
+      commandContext_{document_, state_, world_, backBuffer_, platform_, scriptHost_,
+                      archive_} {}
 
 EditorApp::~EditorApp() { releaseAll(); }
 
@@ -34,7 +36,7 @@ void EditorApp::startUp(const char* archiveName, const std::string& firstMap) {
 
 void EditorApp::buildMainForm() {
   formManager_ = std::make_unique<FormManager>();
-  vek::buildMainForm(*formManager_, commandContext_, screen->w, screen->h);
+  mainForm_ = vek::buildMainForm(*formManager_, commandContext_, screen->w, screen->h);
 }
 
 void EditorApp::openArchive(const char* archiveName) { archive_ = openTileArchive(archiveName); }
@@ -64,6 +66,7 @@ bool EditorApp::runPass() {
   handleMousePress(commandContext_);
   handleCommandKeys(commandContext_);
   worldKeys_.handle(commandContext_);
+  if (mainForm_) showWorldViewButtons(*mainForm_, state_.mode);
   formManager_->draw(backBuffer_);
   formManager_->update();
   show_mouse(backBuffer_);

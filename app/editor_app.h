@@ -94,6 +94,7 @@ class EditorApp {
   ScriptHost scriptHost_;
   CommandContext commandContext_;
   std::unique_ptr<FormManager> formManager_;
+  Form* mainForm_ = nullptr;  // owned by formManager_
 };
 
 }  // namespace vek

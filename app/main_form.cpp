@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/commands.h"
+#include "app/world_export.h"
 
 namespace vek {
 
@@ -14,6 +15,7 @@ const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
     {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10, transformWorldFromScript},
     {"cmdUndo", "UNDO", 650, 605, 80, 10, undoChange},
     {"cmdRedo", "REDO", 740, 605, 80, 10, redoChange},
+    {"cmdExportPicture", "EXPORT PICTURE", 830, 520, 165, 10, exportWorldPicture},
 };
 
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height) {

@@ -74,10 +74,11 @@ void flushBytes(png_structp png) {
 
 // The calls into libpng, each behind its own setjmp and holding nothing
 // that a longjmp would skip the destruction of.
-bool startPng(PngWriter::Stream* stream, int compressionLevel) {
+bool startPng(PngWriter::Stream* stream, int compressionLevel, bool rowFilters) {
   if (setjmp(png_jmpbuf(stream->png))) return false;
   png_set_write_fn(stream->png, stream, writeBytes, flushBytes);
   png_set_compression_level(stream->png, compressionLevel);
+  if (!rowFilters) png_set_filter(stream->png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_IHDR(stream->png, stream->info, static_cast<png_uint_32>(stream->width),
                static_cast<png_uint_32>(stream->height), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -122,7 +123,7 @@ void PngWriter::abandon() {
 }
 
 bool PngWriter::open(const std::string& path, int width, int height, std::string& reason,
-                     int compressionLevel) {
+                     int compressionLevel, bool rowFilters) {
   abandon();
   if (width < 1 || height < 1 || width > 1000000 || height > 1000000) {
     reason = "cannot write " + path + ": a picture of " + std::to_string(width) + " x " +
@@ -147,7 +148,7 @@ bool PngWriter::open(const std::string& path, int width, int height, std::string
                                            onPngWarning);
   }
   if (stream_->png) stream_->info = png_create_info_struct(stream_->png);
-  if (!stream_->info || !startPng(stream_.get(), compressionLevel)) {
+  if (!stream_->info || !startPng(stream_.get(), compressionLevel, rowFilters)) {
     reason = stream_->info ? stream_->failure() : "cannot write " + path + ": out of memory";
     abandon();
     return false;

@@ -2,7 +2,8 @@
 # Retakes the README's pictures of the editor (docs/images/*.png) from the
 # real program, through the end-to-end harness: it opens the sample world
 # (made as run.sh makes it, with a fixed seed) in a virtual X display and
-# saves a screenshot of the editor and one of the world map view.
+# saves a screenshot of the editor and one of the world map view, and renders
+# the sample world with vekworld.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/install-deps.sh
@@ -12,4 +13,11 @@ cmake --build build -j2 --target e2e_editor_tests
 mkdir -p docs/images
 VEK_SCREENSHOT_DIR="$(pwd)/docs/images" \
   build/tests/e2e_editor_tests --gtest_filter='EditorPictures.*'
+# The sample world as vekworld renders it, one pixel a cell.
+cmake --build build -j2 --target vekgen veksample vekworld vek_default_tiles
+world="$(mktemp -d)"
+trap 'rm -rf "$world"' EXIT
+BUILD="$(pwd)/build" scripts/make-sample-world.sh "$world" 7 >/dev/null
+build/bin/vekworld render "$world" docs/images/world-render.png --scale cell --grid \
+  --data build/data.dat >/dev/null
 echo "Pictures written to docs/images/"

@@ -168,6 +168,19 @@ TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
   EXPECT_EQ(app->document().path(), folder + "VEKAB.MAP");
 }
 
+TEST_P(WorldView, ExportPictureWritesTheTilePictureOfTheWorldOnlyFromTheView) {
+  if (GetParam() != 32) GTEST_SKIP() << "the file does not depend on the screen's depth";
+  std::string path = folder + "WORLD.png";
+  editor.click(900, 525);  // in Edit the button is hidden
+  EXPECT_TRUE(editor.messages.shown.empty());
+  viewWorldMap();
+  editor.click(900, 525);
+  ASSERT_EQ(editor.messages.shown,
+            std::vector<std::string>{"The world picture was written to " + path});
+  // The PNG header's width and height, big-endian: 17,280 x 9,600.
+  EXPECT_EQ(test::readFileBytes(path).substr(16, 8), std::string("\0\0\x43\x80\0\0\x25\x80", 8));
+}
+
 INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16),
                          [](const ::testing::TestParamInfo<int>& info) {
                            return std::to_string(info.param) + "bpp";

@@ -4,7 +4,7 @@
 set(keys
   floor_pass_16 floor_pass_32 edit_pass_16 edit_pass_32 world_pass_16 world_pass_32
   startup_decode_16 pack_png_256 world_fill settile_call world_generate map_load map_save
-  world_check flood_fill undo_redo)
+  world_check flood_fill undo_redo world_render_cell world_render_tile)
 
 execute_process(
   COMMAND ${VEKBENCH} --quick --json

@@ -45,5 +45,31 @@ TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
   }
 }
 
+TEST(Vekworld, RenderWritesThePictureOrSaysWhyNot) {
+  test::TempDir world;
+  std::string folder = world.path() + "/";
+  test::saveTestMap(folder + "VEKAA.MAP", MapKind::Wilderness, {});
+  std::string out = world.file("world.png");
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string header;  // the PNG's width and height, when written
+  } cases[] = {
+      {{"render", folder, out, "--scale", "cell", "--grid", "--data", VEK_DEFAULT_TILES}, 0,
+       std::string("\0\0\x03\xc0\0\0\x01\xe0", 8)},  // 960 x 480
+      {{"render", folder, out, "--data", folder + "none.dat"}, 1, ""},
+      {{"render", folder + "none/", out, "--scale", "cell"}, 2, ""},
+      {{"render", folder, out, "--scale", "huge"}, 64, ""},
+      {{"render", folder}, 64, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.size() > 4 ? c.args[4] : c.args.back());
+    std::remove(out.c_str());
+    EXPECT_EQ(runVekworld(world, c.args).status, c.status);
+    std::string bytes = test::readFileBytes(out);
+    EXPECT_EQ(bytes.empty() ? "" : bytes.substr(16, 8), c.header);
+  }
+}
+
 }  // namespace
 }  // namespace vek

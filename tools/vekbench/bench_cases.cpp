@@ -26,7 +26,9 @@
 #include "resources/archive_writer.h"
 #include "resources/bmp_decoder.h"
 #include "resources/png_writer.h"
+#include "resources/tile_pictures.h"
 #include "resources/tile_set.h"
+#include "resources/world_picture_file.h"
 #include "script/generation_commands.h"
 #include "script/script_grid.h"
 #include "script/script_host.h"
@@ -204,6 +206,30 @@ void addResourceCases(BenchWorld& world, const RunPlan& plan) {
       code ^= 3;
     }
   });
+  // vekworld render: the sample world as one PNG file, one pixel a cell and
+  // every cell's tile picture.
+  for (WorldPictureScale scale : {WorldPictureScale::Cell, WorldPictureScale::Tile}) {
+    bool tile = scale == WorldPictureScale::Tile;
+    add(tile ? "world_render_tile" : "world_render_cell", tile ? Weight::Heavy : Weight::Light,
+        plan, [&world, scale](State& state) {
+          DataArchive archive(world.archivePath.c_str());
+          archive.open(1);
+          TilePictures tiles;
+          tiles.load(archive);
+          World sample(world.worldFolder);
+          std::string path = world.root + "world.png";
+          std::string reason;
+          for (auto _ : state) {
+            WorldPictureOptions options;
+            options.scale = scale;
+            if (!writeWorldPicture(sample, tiles, options, path, reason)) {
+              state.SkipWithError(reason.c_str());
+              break;
+            }
+          }
+          std::remove(path.c_str());
+        });
+  }
 
   add("map_load", Weight::Light, plan, [&world](State& state) {
     Map map;

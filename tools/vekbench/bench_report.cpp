@@ -27,6 +27,8 @@ constexpr CaseRow kRows[] = {
     {"pack_png_256", "vekpack's work for 256 PNG tiles: BMP entries, archive"},
     {"world_fill", "read the 400 sample maps into the world model"},
     {"world_check", "vekworld check of the sample world and its local maps"},
+    {"world_render_cell", "vekworld render of the sample world, one pixel a cell"},
+    {"world_render_tile", "the same with every cell's tile picture (17280 x 9600)"},
     {"script_cells", "script: settile and gettile on each of 460,800 cells"},
     {"script_loop", "script: the same loops without the calls"},
     {"script_run", "script run alone: the sample world script"},
@@ -44,7 +46,7 @@ constexpr const char* kJsonKeys[] = {
     "floor_pass_16", "floor_pass_32",     "edit_pass_16", "edit_pass_32",
     "world_pass_16", "world_pass_32",     "startup_decode_16", "pack_png_256", "world_fill",
     "settile_call",  "world_generate",    "map_load",     "map_save",
-    "world_check",   "flood_fill",  "undo_redo",
+    "world_check",   "flood_fill",  "undo_redo",   "world_render_cell", "world_render_tile",
 };
 
 std::string formatDuration(double nanoseconds) {
@@ -172,6 +174,8 @@ void printTable(std::FILE* out, const MedianReporter& results, const ReportHeadi
   printLimit(out, "packing 256 PNG tiles", cpu(results, "pack_png_256"), 200e6);
   printLimit(out, "world grid fill", cpu(results, "world_fill"), 16e6);
   printLimit(out, "check of the sample world", cpu(results, "world_check"), 100e6);
+  printLimit(out, "world picture file, one pixel a cell", cpu(results, "world_render_cell"), 50e6);
+  printLimit(out, "world picture file, tile pictures", cpu(results, "world_render_tile"), 2e9);
   printLimit(out, "settile call", cpu(results, "settile_call"), 100);
   printLimit(out, "GENERATE WORLD MAP with 400 saves", cpu(results, "world_generate"), 0.5e9);
   printLimit(out, "flood fill of a whole map", cpu(results, "flood_fill"), 100e3);

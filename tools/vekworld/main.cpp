@@ -10,6 +10,7 @@
 
 #include "check_report.h"
 #include "map/world_check.h"
+#include "render_command.h"
 #include "tools/cli/command_line.h"
 #include "vekworld_status.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 const char* const kUsage =
     "usage: vekworld check FOLDER [--json]\n"
+    "       vekworld render FOLDER OUT.png [--scale tile|cell] [--grid] [--data FILE]\n"
     "       vekworld --help | --version\n"
     "\n"
     "check  reads every .MAP file of FOLDER and reports, one line each\n"
@@ -28,7 +30,15 @@ const char* const kUsage =
     "       reached from the wilderness, and as warnings teleports into a map\n"
     "       without a teleport back. --json prints one JSON object instead.\n"
     "       Exit status: 0 no problems (warnings allowed), 1 problems,\n"
-    "       2 the folder cannot be read, 64 usage error.\n";
+    "       2 the folder cannot be read, 64 usage error.\n"
+    "render writes the whole world as one PNG picture: --scale tile (the\n"
+    "       default) draws every cell as its tile picture, 17280 x 9600 pixels;\n"
+    "       --scale cell one pixel a cell in the world view's colours, 960 x 480.\n"
+    "       --grid draws the lines between the maps. The tile pictures come\n"
+    "       from --data FILE, else data.dat in FOLDER, else the default tile\n"
+    "       set. A missing wilderness map is drawn as code 0. OUT.png is\n"
+    "       replaced only once the new picture is complete. Exit status:\n"
+    "       0 written, 1 not written, 2 the folder cannot be read, 64 usage.\n";
 
 // The system's reason a folder cannot be listed.
 std::string whyFolderUnreadable(const std::string& folder) {
@@ -55,7 +65,9 @@ int runCheck(const std::vector<std::string>& args) {
       positional.push_back(arg);
     }
   }
-  if (positional.size() != 1 || positional[0].empty()) return vekworldUsageError("check wants one FOLDER");
+  if (positional.size() != 1 || positional[0].empty()) {
+    return vekworldUsageError("check wants one FOLDER");
+  }
   WorldCheck check = checkWorld(asFolderPart(positional[0]));
   if (!check.folderReadable) {
     std::fprintf(stderr, "vekworld: cannot read the folder %s: %s\n", positional[0].c_str(),
@@ -81,6 +93,7 @@ int run(int argc, char** argv) {
   std::string command = args[0];
   args.erase(args.begin());
   if (command == "check") return runCheck(args);
+  if (command == "render") return runRenderCommand(args);
   return vekworldUsageError("unknown command '" + command + "'");
 }
 
