@@ -1,8 +1,11 @@
 #include "app/commands.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <string>
 
+#include "app/unsaved_changes.h"
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
 #include "script/world_transform.h"
@@ -16,13 +19,21 @@ void copyPath(const std::string& path, char (&buffer)[kPathCapacity]) {
   buffer[kPathCapacity - 1] = '\0';
 }
 
+// Stands in for the world generation's warning box once the warning has
+// been asked as a question.
+class SilentMessageBox : public MessageBox {
+ public:
+  void showMessage(const char*) override {}
+};
+
 bool showsMap(const CommandContext& context) {
   return context.state.mode != EditorMode::WorldView;
 }
 
 }  // namespace
 
-bool openMap(CommandContext& context, const std::string& path, OpenedKind kind) {
+bool openMap(CommandContext& context, const std::string& path, OpenedKind kind, AskFirst ask) {
+  if (ask == AskFirst::Yes && !mayDiscardChanges(context)) return false;
   OpenResult result = context.document.open(path, kind);
   if (!result.opened) {
     std::string message = std::string(kOpenFailedMessage) + path + ": " + result.reason;
@@ -50,6 +61,21 @@ void saveMap(CommandContext& context) {
                             ? std::string(kSaveWithoutFileMessage)
                             : std::string(kSaveFailedMessage) + context.document.path();
   context.platform.messages.showMessage(message.c_str());
+}
+
+void saveMapAs(CommandContext& context) {
+  if (context.state.mode != EditorMode::Edit) return;
+  char path[kPathCapacity];
+  copyPath(context.document.path(), path);
+  if (!context.platform.files.chooseNewFile(nullptr, kMapExtension, path, kPathCapacity)) return;
+  struct stat info;
+  if (::stat(path, &info) == 0 && context.platform.questions) {
+    std::string name = std::strrchr(path, '/') ? std::strrchr(path, '/') + 1 : path;
+    if (context.platform.questions->ask(name + kReplaceQuestion, {"Replace", "Cancel"}) != 0) return;
+  }
+  if (!context.document.saveAs(path)) {
+    context.platform.messages.showMessage((std::string(kSaveFailedMessage) + path).c_str());
+  }
 }
 
 void undoChange(CommandContext& context) {
@@ -81,18 +107,38 @@ void generateMapFromScript(CommandContext& context) {
 }
 
 void generateWorldFromScript(CommandContext& context) {
+  // The current map may be one of the files written and is opened again.
+  if (!mayDiscardChanges(context)) return;
+  // The warning is a question: Cancel does nothing at all.
+  SilentMessageBox warningShown;
+  MessageBox* warning = &context.platform.messages;
+  if (Question* questions = context.platform.questions) {
+    if (questions->ask(kWorldGenerationWarning, {"OK", "Cancel"}) != 0) return;
+    warning = &warningShown;
+  }
   std::string path = context.document.path();
-  WorldGenerationResult result =
-      generateWorldMap(path.c_str(), context.scriptHost, context.platform.messages);
-  if (result.filesWritten > 0 && context.document.hasFile()) openMap(context, path);
+  WorldGenerationResult result = generateWorldMap(path.c_str(), context.scriptHost, *warning);
+  if (!result.failedPaths.empty()) {
+    std::string message = kWorldNotWrittenMessage + std::to_string(result.failedPaths.size()) +
+                          " of " + std::to_string(kWorldSide * kWorldSide) + ":";
+    for (std::size_t i = 0; i < result.failedPaths.size() && i < 3; ++i) {
+      message += " " + result.failedPaths[i];
+    }
+    if (result.failedPaths.size() > 3) message += " ...";
+    context.platform.messages.showMessage(message.c_str());
+  }
+  if (result.filesWritten > 0 && context.document.hasFile()) {
+    openMap(context, path, OpenedKind::AsFile, AskFirst::No);
+  }
 }
 
 void transformWorldFromScript(CommandContext& context) {
+  if (!mayDiscardChanges(context)) return;
   std::string path = context.document.path();
   WorldTransformResult result =
       transformWorldMap(path.c_str(), context.scriptHost, context.platform.messages);
   if (!result.scriptRan) return;
-  if (context.document.hasFile()) openMap(context, path);
+  if (context.document.hasFile()) openMap(context, path, OpenedKind::AsFile, AskFirst::No);
   if (context.state.mode == EditorMode::WorldView) viewWorldMap(context);
   if (!result.failedPaths.empty()) {
     std::string message = std::string(kTransformFailedMessage) +

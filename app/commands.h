@@ -22,11 +22,14 @@ inline constexpr const char* kSaveFailedMessage = "The map could not be saved to
 // What an opening that failed shows, followed by "PATH: REASON".
 inline constexpr const char* kOpenFailedMessage = "The map could not be opened: ";
 
-// Opens path through the document; when it cannot be opened, says which
-// file and why and leaves map, path and history as they were. Gives whether
-// it opened.
+// Whether an opening first asks about unsaved changes.
+enum class AskFirst { Yes, No };
+
+// Opens path through the document, after asking about unsaved changes
+// (Cancel opens nothing); when it cannot be opened, says which file and why
+// and leaves map, path and history as they were. Gives whether it opened.
 bool openMap(CommandContext& context, const std::string& path,
-             OpenedKind kind = OpenedKind::AsFile);
+             OpenedKind kind = OpenedKind::AsFile, AskFirst ask = AskFirst::Yes);
 
 // LOAD: the map dialog on the current path; a confirmed file is opened.
 // The mode becomes Edit either way.
@@ -35,6 +38,11 @@ void loadMap(CommandContext& context);
 // when that fails (the earlier file then stays as it was); in any other mode
 // nothing happens at all.
 void saveMap(CommandContext& context);
+// SAVE AS: in Edit, the save dialog for a new or existing .MAP file (an
+// existing one is replaced only after asking); the map is written there and
+// that becomes its path. A failed write says so and changes nothing.
+void saveMapAs(CommandContext& context);
+inline constexpr const char* kReplaceQuestion = " already exists. Replace it?";
 // UNDO and REDO: one step of the document's history, in Edit and
 // PlaceTeleport (the world view does not show the map).
 void undoChange(CommandContext& context);
@@ -52,6 +60,9 @@ void generateMapFromScript(CommandContext& context);
 // the current path's folder, then opens the current map again from its
 // path, since it may be one of them, when any file was written.
 void generateWorldFromScript(CommandContext& context);
+// What GENERATE WORLD MAP shows when files could not be written, followed by
+// their count and the first few paths.
+inline constexpr const char* kWorldNotWrittenMessage = "World maps not written: ";
 // TRANSFORM WORLD MAP: runs a world script over the wilderness maps of the
 // current path's folder, writes the maps it changed, then opens the current
 // map again and, in the world view, reads the world afresh.

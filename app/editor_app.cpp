@@ -5,6 +5,7 @@
 #include "app/editor_screen.h"
 #include "app/key_commands.h"
 #include "app/main_form.h"
+#include "app/unsaved_changes.h"
 #include "app/map_editing.h"
 #include "app/screen_layout.h"
 #include "app/world_export.h"
@@ -71,7 +72,14 @@ bool EditorApp::runPass() {
   formManager_->update();
   show_mouse(backBuffer_);
   blit(backBuffer_, screen, 0, 0, 0, 0, screen->w, screen->h);
-  return !key[KEY_ESC] && !closeRequested();
+  return !quitAsked();
+}
+
+bool EditorApp::quitAsked() {
+  if (!key[KEY_ESC] && !closeRequested()) return false;
+  if (mayDiscardChanges(commandContext_)) return true;
+  clearCloseRequest();  // cancelled: the editor goes on
+  return false;
 }
 
 void EditorApp::drawMapArea() {

@@ -74,6 +74,9 @@ class EditorApp {
   CommandContext& context() { return commandContext_; }
 
  private:
+  // Escape or the close button: true when the editor may end (after the
+  // question about unsaved changes).
+  bool quitAsked();
   void drawMapArea();
   void handleMouseOverMapArea();
   void releaseAll();

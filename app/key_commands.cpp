@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/close_button.h"
 #include "app/commands.h"
 
 namespace vek {
@@ -32,7 +33,7 @@ void runCommandKey(CommandContext& context, int scancode, bool shift) {
       redoChange(context);
       break;
     case KEY_S:
-      saveMap(context);
+      shift ? saveMapAs(context) : saveMap(context);
       break;
     default:
       break;
@@ -51,6 +52,8 @@ void handleCommandKeys(CommandContext& context) {
   while (keypressed()) {
     int scancode = 0;
     int key = ureadkey(&scancode);
+    // A short press of Escape may fall between two passes' look at its state.
+    if (scancode == KEY_ESC) requestClose();
     if ((key & ~(kTagShift | kTagMask)) != kTagBase) continue;
     runCommandKey(context, key & kTagMask, (key & kTagShift) != 0);
   }

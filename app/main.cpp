@@ -8,6 +8,7 @@
 #include "platform/allegro_file_dialog.h"
 #include "platform/allegro_message_box.h"
 #include "platform/allegro_pointer_wait.h"
+#include "platform/allegro_question.h"
 
 int main() {
   // Generation scripts draw their random numbers from the C library.
@@ -15,6 +16,7 @@ int main() {
   vek::AllegroFileDialog files;
   vek::AllegroMessageBox messages;
   vek::AllegroPointerWait pointer;
-  return vek::runEditor(vek::Platform{files, messages, pointer});
+  vek::AllegroQuestion questions;
+  return vek::runEditor(vek::Platform{files, messages, pointer, &questions});
 }
 END_OF_MAIN()

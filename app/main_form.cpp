@@ -16,6 +16,7 @@ const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
     {"cmdUndo", "UNDO", 650, 605, 80, 10, undoChange},
     {"cmdRedo", "REDO", 740, 605, 80, 10, redoChange},
     {"cmdExportPicture", "EXPORT PICTURE", 830, 520, 165, 10, exportWorldPicture},
+    {"cmdSaveAs", "SAVE AS", 650, 625, 170, 10, saveMapAs},
 };
 
 Form* buildMainForm(FormManager& manager, CommandContext& context, int width, int height) {

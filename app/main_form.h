@@ -20,7 +20,7 @@ struct MainFormButton {
 
 // The buttons in the order they are added to the form: the six of the
 // original screen, then those added since in its free area.
-inline constexpr int kMainFormButtonCount = 10;
+inline constexpr int kMainFormButtonCount = 11;
 extern const MainFormButton kMainFormButtons[kMainFormButtonCount];
 
 // Adds "frmMain" at (0, 0) with the given size (the screen's) to manager,

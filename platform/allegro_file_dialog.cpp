@@ -59,8 +59,46 @@ bool isExistingRegularFile(const char* path) {
   return path && *path && stat(path, &info) == 0 && S_ISREG(info.st_mode);
 }
 
+namespace {
+
+bool acceptExistingFile(char* path, std::size_t, const char*) {
+  return isExistingRegularFile(path);
+}
+
+// A name in an existing folder that is not itself a folder; a name without
+// a dot gets the extension.
+bool acceptNewFile(char* path, std::size_t capacity, const char* extension) {
+  std::string text = path;
+  std::size_t slash = text.rfind('/');
+  std::string name = slash == std::string::npos ? text : text.substr(slash + 1);
+  if (name.empty()) return false;
+  std::string folder = slash == std::string::npos ? "." : text.substr(0, slash + 1);
+  struct stat info;
+  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  if (name.find('.') == std::string::npos && extension && *extension) {
+    text += std::string(".") + extension;
+  }
+  if (text.size() >= capacity) return false;
+  if (stat(text.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return false;
+  std::memcpy(path, text.c_str(), text.size() + 1);
+  return true;
+}
+
+}  // namespace
+
 bool AllegroFileDialog::chooseFile(const char* title, const char* extension, char* path,
                                    std::size_t capacity) {
+  return choose(title ? title : kDefaultTitle, extension, path, capacity, acceptExistingFile);
+}
+
+bool AllegroFileDialog::chooseNewFile(const char* title, const char* extension, char* path,
+                                      std::size_t capacity) {
+  return choose(title ? title : "Save as", extension, path, capacity, acceptNewFile);
+}
+
+bool AllegroFileDialog::choose(const char* title, const char* extension, char* path,
+                               std::size_t capacity,
+                               bool (*acceptable)(char*, std::size_t, const char*)) {
   if (!path || capacity == 0) return false;
   const std::string original = path;
   int size = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
@@ -72,9 +110,8 @@ bool AllegroFileDialog::chooseFile(const char* title, const char* extension, cha
   useReadableDialogColours();
   show_mouse(screen);
   bool confirmed = false;
-  while (file_select_ex(title ? title : kDefaultTitle, path, extension, size, kDialogWidth,
-                        kDialogHeight)) {
-    if (isExistingRegularFile(path)) {
+  while (file_select_ex(title, path, extension, size, kDialogWidth, kDialogHeight)) {
+    if (acceptable(path, capacity, extension)) {
       confirmed = true;
       break;
     }

@@ -15,6 +15,14 @@ class AllegroFileDialog : public FileDialog {
  public:
   bool chooseFile(const char* title, const char* extension, char* path,
                   std::size_t capacity) override;
+  // The same selector, titled "Save as" when given no title, accepting a
+  // file name (new or existing, not a folder) in an existing folder.
+  bool chooseNewFile(const char* title, const char* extension, char* path,
+                     std::size_t capacity) override;
+
+ private:
+  bool choose(const char* title, const char* extension, char* path, std::size_t capacity,
+              bool (*acceptable)(char* path, std::size_t capacity, const char* extension));
 };
 
 // Whether path names an existing regular file (so also: in an existing folder).

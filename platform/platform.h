@@ -6,6 +6,8 @@
 // answers.
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 namespace vek {
 
@@ -21,6 +23,25 @@ class FileDialog {
   // on cancel path is unchanged and the result false.
   virtual bool chooseFile(const char* title, const char* extension, char* path,
                           std::size_t capacity) = 0;
+  // The same dialog for saving: it accepts a new or existing file name in an
+  // existing folder (a name without a dot gets "." extension). Whether to
+  // replace an existing file is the caller's question. A platform without a
+  // save dialog keeps this default, which offers none (false).
+  virtual bool chooseNewFile(const char* title, const char* extension, char* path,
+                             std::size_t capacity) {
+    (void)title, (void)extension, (void)path, (void)capacity;
+    return false;
+  }
+};
+
+class Question {
+ public:
+  virtual ~Question() = default;
+  // Asks text in the editor's window, centred, with one button per answer
+  // from left to right, and waits for one: a click on a button, the first
+  // letter of an answer (either case), or Escape for the last answer. Gives
+  // the index of the answer.
+  virtual int ask(const std::string& text, const std::vector<std::string>& answers) = 0;
 };
 
 class MessageBox {
@@ -41,11 +62,13 @@ class PointerWait {
   virtual void waitForLeftClick(int width, int height, int* x, int* y) = 0;
 };
 
-// The three services together, as the editor hands them on.
+// The services together, as the editor hands them on. Without questions
+// (the command-line tools) nothing is asked and everything acts at once.
 struct Platform {
   FileDialog& files;
   MessageBox& messages;
   PointerWait& pointer;
+  Question* questions = nullptr;
 };
 
 }  // namespace vek

@@ -66,7 +66,8 @@ class HeadlessEditor {
   ScriptedFileDialog files;
   RecordingMessageBox messages;
   FixedPointer pointer;
-  Platform platform{files, messages, pointer};
+  ScriptedQuestion questions;
+  Platform platform{files, messages, pointer, &questions};
   std::unique_ptr<EditorApp> app;
   BITMAP* frame() const { return app->frame(); }
 };

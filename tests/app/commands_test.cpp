@@ -3,9 +3,13 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <functional>
 #include <set>
 
+#include "app/close_button.h"
 #include "app/main_form.h"
 #include "app_test_support.h"
 #include "map/map_naming.h"
@@ -183,17 +187,21 @@ TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) 
 
 TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
   std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
-  app->context().document.beginStep().setTile(5, 5, 'u');  // unsaved edit: lost by the reload
-  std::size_t warningsWhenAsked = 0;
-  editor.files.whileOpen = [&] { warningsWhenAsked = editor.messages.shown.size(); };
+  app->context().document.beginStep().setTile(5, 5, 'u');  // unsaved edit: discarded
+  std::size_t questionsWhenAsked = 0;
+  editor.files.whileOpen = [&] { questionsWhenAsked = editor.questions.asked.size(); };
   editor.files.answer(script);
+  editor.questions.answer("Discard");
+  editor.questions.answer("OK");
   editor.click(kWorldX, kWorldY);
 
-  ASSERT_EQ(editor.messages.shown.size(), 1u);
-  EXPECT_EQ(editor.messages.shown[0],
+  EXPECT_TRUE(editor.messages.shown.empty());
+  ASSERT_EQ(editor.questions.asked.size(), 2u);
+  EXPECT_EQ(editor.questions.asked[1].text,
             "Warning!  This will replace all wilderness maps in the directory of the currently "
             "loaded map.");
-  EXPECT_EQ(warningsWhenAsked, 1u);
+  EXPECT_EQ(editor.questions.asked[1].answers, (std::vector<std::string>{"OK", "Cancel"}));
+  EXPECT_EQ(questionsWhenAsked, 2u);
   for (int row = 0; row < kWorldSide; ++row)
     for (int column = 0; column < kWorldSide; ++column)
       ASSERT_FALSE(test::readFileBytes(*wildernessMapPath(folder, column, row)).empty());
@@ -204,13 +212,148 @@ TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
 }
 
 TEST_F(Commands, GenerateWorldMapCancelledWritesNothingAndKeepsTheMapAndItsHistory) {
+  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  struct Case {
+    const char* name;
+    std::vector<std::string> answers;
+    bool dialogAnswered;
+  };
+  const Case cases[] = {
+      {"the unsaved changes kept", {"Cancel"}, false},
+      {"the warning cancelled", {"Discard", "Cancel"}, false},
+      {"the script dialog cancelled", {"Discard", "OK"}, false},
+  };
   app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
-  editor.files.cancelNext();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const std::string& answer : c.answers) editor.questions.answer(answer);
+    editor.files.cancelNext();
+    editor.click(kWorldX, kWorldY);
+    EXPECT_TRUE(test::readFileBytes(folder + "VEKAA.MAP").empty());
+    EXPECT_EQ(app->document().map().getTile(5, 5), 'u');
+    EXPECT_TRUE(app->document().isModified());
+    EXPECT_EQ(app->document().history().undoCount(), 1u);
+  }
+}
+
+TEST_F(Commands, GenerateWorldMapSaysWhichFilesWereNotWritten) {
+  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  // A folder in a map file's place cannot be replaced, not even by root.
+  for (const char* name : {"VEKAA.MAP", "VEKCA.MAP"}) ASSERT_EQ(::mkdir((folder + name).c_str(), 0755), 0);
+  editor.questions.answer("OK");
+  editor.files.answer(script);
   editor.click(kWorldX, kWorldY);
-  EXPECT_TRUE(test::readFileBytes(folder + "VEKAA.MAP").empty());
-  EXPECT_EQ(app->document().map().getTile(5, 5), 'u');
-  EXPECT_TRUE(app->document().isModified());
-  EXPECT_EQ(app->document().history().undoCount(), 1u);
+  ASSERT_EQ(editor.messages.shown.size(), 1u);
+  EXPECT_EQ(editor.messages.shown[0], "World maps not written: 2 of 400: " + folder + "VEKAA.MAP " +
+                                          folder + "VEKCA.MAP");
+  EXPECT_EQ(app->document().map().getTile(0, 0), 66) << "the current map opened again";
+}
+
+// Unsaved changes are asked about before anything would drop them; Cancel
+// leaves everything as it was, Discard goes on, Save writes first.
+TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
+  std::string other = folder + "OTHER.MAP";
+  test::writeFilledMap(other, 'o');
+  struct Case {
+    const char* name;
+    const char* answer;
+    std::function<bool()> trigger;  // gives whether the editor goes on
+    bool goesOn;
+    TileCode shownAfter;  // cell (5, 5)
+    bool saved;
+  };
+  auto escape = [&] {
+    key[KEY_ESC] = 1;
+    bool goesOn = editor.pass(990, 690);
+    key[KEY_ESC] = 0;
+    return goesOn;
+  };
+  auto closeButton = [&] {
+    requestClose();
+    return editor.pass(990, 690);
+  };
+  auto load = [&] {
+    editor.files.answer(other);
+    editor.click(kLoadX, kLoadY);
+    return true;
+  };
+  const Case cases[] = {
+      {"Escape, Cancel", "Cancel", escape, true, 'u', false},
+      {"Escape, Discard", "Discard", escape, false, 'u', false},
+      {"Escape, Save", "Save", escape, false, 'u', true},
+      {"close button, Cancel", "Cancel", closeButton, true, 'u', false},
+      {"LOAD, Cancel", "Cancel", load, true, 'u', false},
+      {"LOAD, Discard", "Discard", load, true, 'o', false},
+      {"LOAD, Save", "Save", load, true, 'o', true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app->context().document.open(folder + "VEKBA.MAP");
+    app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+    editor.questions.asked.clear();
+    editor.questions.answer(c.answer);
+    EXPECT_EQ(c.trigger(), c.goesOn);
+    ASSERT_EQ(editor.questions.asked.size(), 1u);
+    EXPECT_EQ(editor.questions.asked[0].text, "Save changes to VEKBA.MAP?");
+    EXPECT_EQ(editor.questions.asked[0].answers,
+              (std::vector<std::string>{"Save", "Discard", "Cancel"}));
+    EXPECT_EQ(app->document().map().getTile(5, 5), c.shownAfter);
+    Map onDisk;
+    ASSERT_TRUE(onDisk.load((folder + "VEKBA.MAP").c_str()));
+    EXPECT_EQ(onDisk.getTile(5, 5), c.saved ? 'u' : ',');
+    if (c.saved) test::writeFilledMap(folder + "VEKBA.MAP", ',');
+  }
+  // Without changes nothing is asked.
+  app->context().document.open(folder + "VEKBA.MAP");
+  editor.questions.asked.clear();
+  EXPECT_FALSE(escape());
+  EXPECT_TRUE(editor.questions.asked.empty());
+}
+
+TEST(CommandsWithoutFile, AMapWithoutAFileOffersDiscardAndCancel) {
+  HeadlessEditor editor;
+  editor.start();
+  editor.app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+  editor.questions.answer("Cancel");
+  key[KEY_ESC] = 1;
+  EXPECT_TRUE(editor.pass(990, 690));
+  key[KEY_ESC] = 0;
+  ASSERT_EQ(editor.questions.asked.size(), 1u);
+  EXPECT_EQ(editor.questions.asked[0].text,
+            "Save changes to the new map (it has no file yet)?");
+  EXPECT_EQ(editor.questions.asked[0].answers, (std::vector<std::string>{"Discard", "Cancel"}));
+}
+
+TEST_F(Commands, SaveAsWritesTheNewFileAfterAskingToReplaceAnExistingOne) {
+  app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+  struct Case {
+    const char* name;
+    std::string path;
+    const char* replaceAnswer;  // null: nothing asked
+    bool written;
+  };
+  const Case cases[] = {
+      {"a new file", folder + "NEW.MAP", nullptr, true},
+      {"an existing file, Cancel", folder + "VEKBA.MAP", "Cancel", false},
+      {"an existing file, Replace", folder + "VEKBA.MAP", "Replace", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    editor.questions.asked.clear();
+    if (c.replaceAnswer) editor.questions.answer(c.replaceAnswer);
+    editor.files.answer(c.path);
+    editor.click(700, 630);
+    EXPECT_EQ(editor.questions.asked.size(), c.replaceAnswer ? 1u : 0u);
+    Map onDisk;
+    ASSERT_TRUE(onDisk.load(c.path.c_str()));
+    EXPECT_EQ(onDisk.getTile(5, 5), c.written ? 'u' : ',');
+    if (c.written) {
+      EXPECT_EQ(app->document().path(), c.path);
+      EXPECT_FALSE(app->document().isModified());
+      app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u' + 1); });
+      app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+    }
+  }
 }
 
 }  // namespace

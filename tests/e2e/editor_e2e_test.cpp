@@ -30,6 +30,9 @@ constexpr int kWorldX = 735, kWorldY = 585;
 
 constexpr int kLeft = 1, kMiddle = 2;
 
+// The question box: white in the middle of the window, where the map shows.
+bool questionShown(const Image& shot) { return shot.allOf(440, 318, 120, 8, kWhite); }
+
 using test::writeFilledMap;
 
 // A map file's bytes, spelled out: the first line, then grid lines of a
@@ -219,7 +222,20 @@ TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
     return water(s, 0, 0) && water(s, 47, 0) && water(s, 0, 23) && water(s, 47, 23) &&
            !cellShowsTile(s, 10, 5, kHouse);
   }));
-  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+
+  // Escape asks about the unsaved island: Escape cancels, S saves and ends.
+  session.x.key("Escape");
+  ASSERT_TRUE(session.waitForScreen(questionShown));
+  session.x.key("Escape");
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return !questionShown(s) && water(s, 0, 0); }));
+  EXPECT_TRUE(session.editor->running());
+  session.x.key("Escape");
+  ASSERT_TRUE(session.waitForScreen(questionShown));
+  session.x.key("s");
+  EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
+  Map saved;
+  ASSERT_TRUE(saved.load(session.file("VEKAA.MAP").c_str()));
+  EXPECT_TRUE(saved.getTile(0, 0) == kDeepWater || saved.getTile(0, 0) == kShallowWater);
 }
 
 TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
@@ -228,14 +244,9 @@ TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
   ASSERT_TRUE(session.copySampleScript("world.as"));
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
 
-  // The warning is an xmessage window; Return answers its only button.
-  ASSERT_TRUE(session.pressUntil(kWorldX, kWorldY, kLeft,
-                                 [&] { return session.x.hasWindow("xmessage"); }));
-  std::optional<std::string> warning = session.x.waitForWindow("xmessage", kPatience);
-  ASSERT_TRUE(warning);
-  session.x.moveTo(*warning, 10, 10);
-  session.x.key("Return");
-  ASSERT_TRUE(waitUntil([&] { return !session.x.hasWindow("xmessage"); }, kPatience));
+  // The warning is a question in the window; O answers OK.
+  ASSERT_TRUE(session.pressUntilScreen(kWorldX, kWorldY, kLeft, questionShown));
+  session.x.key("o");
 
   ASSERT_TRUE(session.waitForScreen(dialogShown));
   ASSERT_TRUE(session.answerDialog("world.as"));

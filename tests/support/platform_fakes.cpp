@@ -29,4 +29,18 @@ bool ScriptedFileDialog::answerCall(const char* title, const char* extension, ch
   return true;
 }
 
+int ScriptedQuestion::ask(const std::string& text, const std::vector<std::string>& answers) {
+  asked.push_back({text, answers});
+  if (whileOpen) whileOpen();
+  std::string wanted = unqueuedAnswer;
+  if (!answers_.empty()) {
+    wanted = answers_.front();
+    answers_.pop_front();
+  }
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    if (answers[i] == wanted) return static_cast<int>(i);
+  }
+  return static_cast<int>(answers.size()) - 1;
+}
+
 }  // namespace vek::test

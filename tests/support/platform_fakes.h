@@ -30,6 +30,10 @@ class ScriptedFileDialog : public FileDialog {
 
   bool chooseFile(const char* title, const char* extension, char* path,
                   std::size_t capacity) override;
+  bool chooseNewFile(const char* title, const char* extension, char* path,
+                     std::size_t capacity) override {
+    return answerCall(title, extension, path, capacity);
+  }
 
   std::vector<Call> calls;
   // Runs inside each dialog before it answers (to look at the screen, move
@@ -72,12 +76,34 @@ class FixedPointer : public PointerWait {
   int lastHeight = 0;
 };
 
-// The three fakes together, and the Platform that hands them on.
+// Answers each question with the next queued caption; with none queued,
+// with unqueuedAnswer when it is one of the answers, else the last answer.
+// Records each question's text and answers.
+class ScriptedQuestion : public Question {
+ public:
+  void answer(const std::string& caption) { answers_.push_back(caption); }
+  int ask(const std::string& text, const std::vector<std::string>& answers) override;
+
+  struct Asked {
+    std::string text;
+    std::vector<std::string> answers;
+  };
+  std::vector<Asked> asked;
+  std::string unqueuedAnswer = "Discard";
+  // Runs inside each question before it answers.
+  std::function<void()> whileOpen;
+
+ private:
+  std::deque<std::string> answers_;
+};
+
+// The fakes together, and the Platform that hands them on.
 struct FakePlatform {
   ScriptedFileDialog files;
   RecordingMessageBox messages;
   FixedPointer pointer;
-  Platform platform{files, messages, pointer};
+  ScriptedQuestion questions;
+  Platform platform{files, messages, pointer, &questions};
 };
 
 }  // namespace vek::test
