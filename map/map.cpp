@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-#include "map_file.h"
+#include "core/file_set.h"
+#include "core/folder.h"
 #include "core/safe_file.h"
+#include "map_file.h"
 
 namespace vek {
 
@@ -14,7 +16,9 @@ Map::Map(const char* path) { load(path); }
 bool Map::load(const char* path) {
   clearGrid();
   std::string bytes;
-  if (!path || !readFileStart(path, kMapBytesConsumedAtMost, bytes)) return false;
+  if (!path) return false;
+  recoverFileSet(folderPart(path));
+  if (!readFileStart(path, kMapBytesConsumedAtMost, bytes)) return false;
   return readMapFile(*this, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
@@ -23,9 +27,10 @@ bool Map::loadFromMemory(const void* data, std::size_t size) {
   return readMapFile(*this, static_cast<const unsigned char*>(data), size);
 }
 
-bool Map::save(const char* path) const {
+bool Map::save(const char* path, std::string* reason) const {
   std::optional<std::string> bytes = formatMapFile(*this);
-  return bytes && path && replaceFile(path, *bytes);
+  if (!bytes && reason) *reason = "its teleports do not fit the first line of a map file";
+  return bytes && replaceFile(path, *bytes, reason);
 }
 
 TileCode Map::getTile(int x, int y) const {

@@ -38,15 +38,17 @@ class Map {
   // Replaces the content from a map file. The grid is cleared first, so even
   // a failed load leaves it all 0. A file that cannot be opened for reading
   // gives false and keeps the kind and teleports; a grid line that is too
-  // short gives false and keeps what was read before it.
+  // short gives false and keeps what was read before it. A world write of
+  // the map's folder that a killed process left half done is first
+  // completed or undone (recoverFileSet).
   bool load(const char* path);
   // As load, from the bytes of a map file already in memory.
   bool loadFromMemory(const void* data, std::size_t size);
 
   // Writes the map file, replacing the earlier one only once the new content
-  // is completely on disk: any failure returns false and leaves the earlier
-  // file as it was.
-  bool save(const char* path) const;
+  // is durably on disk (replaceFile): any failure returns false, with the
+  // reason in reason when given, and leaves the earlier file as it was.
+  bool save(const char* path, std::string* reason = nullptr) const;
 
   // The column-x, row-y code; 0 outside the grid.
   TileCode getTile(int x, int y) const;

@@ -1,7 +1,11 @@
 #include "generation_commands.h"
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "map/map_file.h"
 #include "map/map_naming.h"
-#include "core/safe_file.h"
 
 namespace vek {
 
@@ -35,22 +39,25 @@ bool generateCurrentMap(Map& map, ScriptHost& host) {
   return true;
 }
 
-int saveWildernessMaps(const ScriptGrid& grid, const std::string& folder,
-                       std::vector<std::string>& failedPaths) {
-  int written = 0;
+FileSetResult saveWildernessMaps(const ScriptGrid& grid, const std::string& folder) {
+  std::vector<FileReplacement> files;
+  files.reserve(kWorldSide * kWorldSide);
   Map working;
   for (int row = 0; row < kWorldSide; ++row) {
     for (int column = 0; column < kWorldSide; ++column) {
-      copyGridBlockIntoMap(grid, column, row, working);
       std::optional<std::string> path = wildernessMapPath(folder, column, row);
-      if (path && working.save(path->c_str())) {
-        ++written;
-      } else {
-        failedPaths.push_back(path ? *path : folder + wildernessShortName(column, row) + ".MAP");
+      if (!path) {
+        FileSetResult tooLong;
+        tooLong.failures.push_back({folder + wildernessShortName(column, row) + ".MAP",
+                                    std::strerror(ENAMETOOLONG)});
+        return tooLong;
       }
+      copyGridBlockIntoMap(grid, column, row, working);
+      // A wilderness map without teleports always has a first line.
+      files.push_back({*path, *formatMapFile(working)});
     }
   }
-  return written;
+  return replaceFileSet(folder, files);
 }
 
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
@@ -62,9 +69,9 @@ WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host
   std::string folder = folderPart(currentPath ? currentPath : "");
   if (!host.runScript()) return result;
   result.scriptRan = true;
-  // A generation killed halfway may have left a temporary file of a save.
-  removeStaleTempFiles(folder);
-  result.filesWritten = saveWildernessMaps(host.grid(), folder, result.failedPaths);
+  FileSetResult saved = saveWildernessMaps(host.grid(), folder);
+  result.filesWritten = saved.filesReplaced;
+  result.failures = std::move(saved.failures);
   return result;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_set.h"
 #include "map/map.h"
 #include "platform/platform.h"
 #include "script/script_host.h"
@@ -38,25 +39,21 @@ bool generateCurrentMap(Map& map, ScriptHost& host);
 
 struct WorldGenerationResult {
   bool scriptRan = false;            // false: no file was written
-  int filesWritten = 0;
-  std::vector<std::string> failedPaths;  // files that could not be written
+  int filesWritten = 0;              // all 400, or none
+  std::vector<FailedFile> failures;  // why the world was not written
 };
 
 // Saves the 20 x 20 blocks of the grid as the wilderness maps of folder (an
-// empty folder means the working directory), in the order VEKAA, VEKBA,
-// ..., VEKTA, VEKAB, ..., VEKTT: empty wilderness maps with the block's
-// cells and no teleports, each replacing the earlier file. A file that
-// cannot be written is skipped and its path added to failedPaths; the rest
-// are still written. Gives the number of files written.
-int saveWildernessMaps(const ScriptGrid& grid, const std::string& folder,
-                       std::vector<std::string>& failedPaths);
+// empty folder means the working directory): empty wilderness maps with the
+// block's cells and no teleports, replacing the earlier files all or
+// nothing (replaceFileSet): when any file cannot be written, no map of the
+// folder changes and the failure says which file and why.
+FileSetResult saveWildernessMaps(const ScriptGrid& grid, const std::string& folder);
 
 // GENERATE WORLD MAP: clears the grid, shows the warning on warningBox, runs
 // the script, then saves the grid with saveWildernessMaps into the folder
-// part of currentPath. Before writing, the stale temporary files of saves
-// killed halfway are cleared from the folder (removeStaleTempFiles). The
-// caller reloads its current map afterwards, since it may be one of the
-// files written.
+// part of currentPath. The caller reloads its current map afterwards, since
+// it may be one of the files written.
 WorldGenerationResult generateWorldMap(const char* currentPath, ScriptHost& host,
                                        MessageBox& warningBox);
 

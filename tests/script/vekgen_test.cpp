@@ -115,13 +115,14 @@ TEST_F(Vekgen, AScriptThatCannotBeReadExits1) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("m.MAP")));
 }
 
-TEST_F(Vekgen, AnUnwritableMapFileIsNamedAndSkippedWithExit2) {
+TEST_F(Vekgen, AnUnwritableMapFileIsNamedWithItsReasonAndNothingIsWrittenWithExit2) {
   std::filesystem::create_directory(dir.file("world/VEKCD.MAP"));
   Result result = runVekgen(dir, {"world", script("void main() { settile(1, 1, 9); }"), world()});
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err, "vekgen: cannot write " + world() + "/VEKCD.MAP; skipped\n");
-  EXPECT_TRUE(contains(result.out, "wrote 399 of 400"));
-  EXPECT_EQ(countMapFiles(world()), 399);
+  EXPECT_EQ(result.err, "vekgen: cannot write " + world() + "/VEKCD.MAP: Is a directory\n" +
+                            "vekgen: no map of " + world() + "/ was changed\n");
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(countMapFiles(world()), 0);
 
   Result current = runVekgen(dir, {"current", script("void main() { settile(1, 1, 9); }"),
                                    dir.file("no-such-folder/m.MAP")});

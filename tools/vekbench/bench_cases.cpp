@@ -285,9 +285,7 @@ void addScriptCases(BenchWorld& world, const RunPlan& plan) {
       return;
     }
     for (auto _ : state) {
-      std::vector<std::string> failed;
-      int written = saveWildernessMaps(*runner.grid, world.savesFolder, failed);
-      if (written != kWorldSide * kWorldSide) {
+      if (!saveWildernessMaps(*runner.grid, world.savesFolder).ok()) {
         state.SkipWithError("a map was not saved");
         break;
       }
@@ -304,9 +302,7 @@ void addScriptCases(BenchWorld& world, const RunPlan& plan) {
     }
     for (auto _ : state) {
       std::string folder = world.savesFolder + "new-XXXXXX";
-      std::vector<std::string> failed;
-      if (!::mkdtemp(folder.data()) ||
-          saveWildernessMaps(*runner.grid, folder + "/", failed) != kWorldSide * kWorldSide) {
+      if (!::mkdtemp(folder.data()) || !saveWildernessMaps(*runner.grid, folder + "/").ok()) {
         state.SkipWithError("a map was not saved");
         break;
       }

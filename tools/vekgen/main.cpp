@@ -119,12 +119,17 @@ int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warning
   WorldGenerationResult result = generateWorldMap(folder.c_str(), host, warningBox);
   if (!result.scriptRan) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
-  for (const std::string& path : result.failedPaths) {
-    std::fprintf(stderr, "vekgen: cannot write %s; skipped\n", path.c_str());
+  for (const FailedFile& failure : result.failures) {
+    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", failure.path.c_str(),
+                 failure.reason.c_str());
   }
-  std::printf("vekgen: wrote %d of %d wilderness map files in %s\n", result.filesWritten,
-              kWorldSide * kWorldSide, folder.c_str());
-  return result.failedPaths.empty() ? kExitOk : kExitNotWritten;
+  if (result.filesWritten == 0) {
+    std::fprintf(stderr, "vekgen: no map of %s was changed\n", folder.c_str());
+  } else {
+    std::printf("vekgen: wrote %d of %d wilderness map files in %s\n", result.filesWritten,
+                kWorldSide * kWorldSide, folder.c_str());
+  }
+  return result.failures.empty() ? kExitOk : kExitNotWritten;
 }
 
 int runOnMapFile(const VekgenOptions& options, ScriptHost& host) {
@@ -138,10 +143,9 @@ int runOnMapFile(const VekgenOptions& options, ScriptHost& host) {
                                                  : generateCurrentMap(map, host);
   if (!ran) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
-  errno = 0;
-  if (!map.save(path.c_str())) {
-    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", path.c_str(),
-                 errno ? std::strerror(errno) : "write failed");
+  std::string reason;
+  if (!map.save(path.c_str(), &reason)) {
+    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", path.c_str(), reason.c_str());
     return kExitNotWritten;
   }
   std::printf("vekgen: wrote %s\n", path.c_str());
