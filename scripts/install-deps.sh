@@ -9,6 +9,7 @@ vek_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   liballegro4-dev angelscript-dev libx11-dev libpng-dev
   xvfb xauth xfonts-base xdotool x11-utils imagemagick
+  strace
 )
 
 # The fuzz targets build with clang and its libFuzzer runtime (./fuzz.sh,

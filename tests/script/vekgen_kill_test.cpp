@@ -1,47 +1,41 @@
-// vekgen world killed with SIGKILL at random moments while it rewrites an
-// existing 400-map world: afterwards every map file holds its old content or
-// its complete new content, never part of one, and nothing is left where
-// the editor would list it. The next complete generation clears what the
-// killed ones left behind.
+// vekgen rewriting a 400-map world, interrupted at chosen points of its
+// progress: strace delivers SIGKILL at the Nth call of one file system step
+// (files opened and written, the syncs, renames done, the journal removed),
+// N and the step drawn from a fixed seed. After the next opening of a map
+// of the folder the world is entirely old or entirely new, with nothing
+// else in the folder. A write that fails leaves every old map byte for
+// byte, and the steps come in the order that makes a save durable.
 //
 // VEK_KILL_ROUNDS sets the number of kills (default kDefaultKills), e.g.
 //   VEK_KILL_ROUNDS=200 build/tests/vekgen_kill_tests
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "map/map.h"
 #include "map/map_naming.h"
 #include "temp_dir.h"
+#include "child_process.h"
 
 namespace vek {
 namespace {
 
 using test::folderEntries;
-
 using test::readFileBytes;
 using test::TempDir;
 using test::writeFileBytes;
-using Clock = std::chrono::steady_clock;
 using World = std::map<std::string, std::string>;  // file name -> bytes
 
+constexpr unsigned kSeed = 13;
 constexpr int kDefaultKills = 30;
+const std::vector<std::string> kSteps = {"openat", "write", "syncfs", "fsync", "renameat",
+                                         "unlinkat"};
 
 int killsWanted() {
   const char* text = std::getenv("VEK_KILL_ROUNDS");
@@ -62,186 +56,182 @@ std::string worldScript(char tile) {
          "}\n";
 }
 
-std::vector<std::string> worldFileNames() {
-  std::vector<std::string> names;
-  for (int row = 0; row < kWorldSide; ++row) {
-    for (int column = 0; column < kWorldSide; ++column) {
-      names.push_back(wildernessShortName(column, row) + ".MAP");
-    }
-  }
-  return names;
-}
-
 World readWorld(const std::string& folder) {
   World world;
-  for (const std::string& name : worldFileNames()) world[name] = readFileBytes(folder + "/" + name);
+  for (int row = 0; row < kWorldSide; ++row) {
+    for (int column = 0; column < kWorldSide; ++column) {
+      std::string name = wildernessShortName(column, row) + ".MAP";
+      world[name] = readFileBytes(folder + name);
+    }
+  }
   return world;
 }
 
-bool endsWithMapExtension(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string extension = name.substr(name.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension == ".MAP";
+// vekgen with args, run by a wrapper (strace and its options) when given.
+test::ProgramResult runVekgen(const std::vector<std::string>& args,
+                              const std::vector<std::string>& wrapper = {}) {
+  std::vector<std::string> argv = wrapper;
+  argv.push_back(VEKGEN_PATH);
+  argv.insert(argv.end(), args.begin(), args.end());
+  return test::runProgram(argv);
 }
 
-// The process id in the name of a save's temporary file, or 0.
-pid_t tempFileOwner(const std::string& name) {
-  long pid = 0;
-  unsigned serial = 0;
-  char end[8] = "";
-  if (std::sscanf(name.c_str(), ".vekmap-%ld-%u%7s", &pid, &serial, end) != 3) return 0;
-  return std::string(end) == ".tmp" ? static_cast<pid_t>(pid) : 0;
-}
-
-// What is in the folder besides the 400 maps: only hidden temporary files of
-// saves may be there, and no other file whose name ends in .MAP.
-std::vector<std::string> leftoverTempFiles(const std::string& folder) {
-  const std::vector<std::string> maps = worldFileNames();
-  std::vector<std::string> leftovers;
-  for (const std::string& name : folderEntries(folder)) {
-    if (std::find(maps.begin(), maps.end(), name) != maps.end()) continue;
-    EXPECT_FALSE(endsWithMapExtension(name)) << "the editor would list " << name;
-    EXPECT_NE(tempFileOwner(name), 0) << "unexpected file " << name;
-    EXPECT_EQ(name[0], '.') << name << " is not hidden";
-    leftovers.push_back(name);
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    result.push_back(text.substr(start, end - start));
   }
-  return leftovers;
+  return result;
 }
 
-pid_t startVekgen(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(VEKGEN_PATH));
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = fork();
-  if (child == 0) {
-    int devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, 1);
-    dup2(devNull, 2);
-    execv(VEKGEN_PATH, argv.data());
-    _exit(127);
+class WorldWrite : public ::testing::Test {
+ protected:
+  // The world each script writes, made once for all the cases.
+  static void SetUpTestSuite() {
+    // LeakSanitizer cannot work under ptrace (strace).
+    const char* options = std::getenv("ASAN_OPTIONS");
+    setenv("ASAN_OPTIONS", (std::string(options ? options : "") + ":detect_leaks=0").c_str(), 1);
+    shared = new TempDir;
+    for (int s = 0; s < 2; ++s) {
+      std::string reference = shared->file("reference" + std::to_string(s)) + "/";
+      std::filesystem::create_directory(reference);
+      writeFileBytes(scriptPath(s), worldScript(static_cast<char>('a' + s)));
+      runVekgen({"world", scriptPath(s), reference});
+      complete[s] = readWorld(reference);
+    }
   }
-  return child;
-}
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+  static std::string scriptPath(int s) { return shared->file(std::to_string(s) + ".as"); }
 
-// Runs vekgen to the end; gives how long it took.
-Clock::duration runToEnd(const std::vector<std::string>& args) {
-  Clock::time_point start = Clock::now();
-  pid_t child = startVekgen(args);
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "vekgen failed";
-  return Clock::now() - start;
-}
+  void SetUp() override {
+    ASSERT_NE(complete[0]["VEKAA.MAP"], complete[1]["VEKAA.MAP"]);
+    ASSERT_EQ(complete[0].size(), 400u);
+    ASSERT_TRUE(std::filesystem::create_directory(world));
+    for (int s = 0; s < 2; ++s) scripts[s] = scriptPath(s);
+  }
 
-void ageFile(const std::string& path, int seconds) {
-  struct timespec times[2];
-  clock_gettime(CLOCK_REALTIME, &times[0]);
-  times[0].tv_sec -= seconds;
-  times[1] = times[0];
-  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
-}
+  // Runs vekgen under strace, which writes the calls of steps to a trace;
+  // gives the trace's lines.
+  std::vector<std::string> traced(const std::vector<std::string>& args, const std::string& steps) {
+    const std::string trace = dir.file("trace");
+    EXPECT_EQ(runVekgen(args, {"strace", "-qq", "-y", "-o", trace, "-e", "trace=" + steps})
+                  .status,
+              0);
+    return lines(readFileBytes(trace));
+  }
 
-TEST(VekgenKill, AKilledWorldGenerationLeavesEveryFileWholeAndNothingListable) {
+  // The only entries of the world folder are its 400 maps.
+  void expectOnlyMaps(const std::string& when) {
+    std::vector<std::string> entries = folderEntries(world);
+    EXPECT_EQ(entries.size(), 400u) << when;
+    for (const std::string& name : entries) EXPECT_EQ(name.rfind(".vekmap", 0), std::string::npos)
+        << name << " left " << when;
+  }
+
+  static inline TempDir* shared = nullptr;
+  static inline World complete[2];
   TempDir dir;
-  const std::string scripts[2] = {dir.file("a.as"), dir.file("b.as")};
-  ASSERT_TRUE(writeFileBytes(scripts[0], worldScript('a')));
-  ASSERT_TRUE(writeFileBytes(scripts[1], worldScript('b')));
+  const std::string world = dir.file("world") + "/";
+  std::string scripts[2];
+};
 
-  // The complete content each script writes, file by file.
-  World complete[2];
-  for (int s = 0; s < 2; ++s) {
-    std::string reference = dir.file("reference" + std::to_string(s));
-    ASSERT_TRUE(std::filesystem::create_directory(reference));
-    runToEnd({"world", scripts[s], reference});
-    complete[s] = readWorld(reference);
+TEST_F(WorldWrite, AKillAtAnyStepLeavesTheWorldAllOldOrAllNewOnceAMapIsOpened) {
+  // How often a complete rewrite calls each step.
+  std::string allSteps;
+  for (const std::string& step : kSteps) allSteps += (allSteps.empty() ? "" : ",") + step;
+  std::map<std::string, int> calls;
+  for (const std::string& line : traced({"world", scripts[0], world}, allSteps)) {
+    ++calls[line.substr(0, line.find('('))];
   }
-  for (const std::string& name : worldFileNames()) {
-    ASSERT_FALSE(complete[0][name].empty()) << name;
-    ASSERT_NE(complete[0][name], complete[1][name]) << name;
-  }
+  for (const std::string& step : kSteps) ASSERT_GT(calls[step], 0) << step;
+  ASSERT_EQ(calls["renameat"], 400 + 1);  // the maps and the journal's update
+  World current = complete[0];
+  ASSERT_EQ(readWorld(world), current);
 
-  // The existing world, and how long one rewrite of it takes.
-  const std::string world = dir.file("world");
-  ASSERT_TRUE(std::filesystem::create_directory(world));
-  runToEnd({"world", scripts[0], world});
-  Clock::duration fullRun = runToEnd({"world", scripts[1], world});
-  World before = readWorld(world);
-  ASSERT_EQ(before, complete[1]);
+  std::mt19937 random(kSeed);
+  int endedOld = 0, endedNew = 0;
+  for (int kill = 0; kill < killsWanted(); ++kill) {
+    const int script = current == complete[0] ? 1 : 0;
+    const std::string& step = kSteps[random() % kSteps.size()];
+    const int when = 1 + static_cast<int>(random() % calls[step]);
+    const std::string point = step + " call " + std::to_string(when);
+    test::ProgramResult killed =
+        runVekgen({"world", scripts[script], world},
+                  {"strace", "-qq", "-o", "/dev/null", "-e", "trace=" + step, "-e",
+                   "inject=" + step + ":signal=KILL:when=" + std::to_string(when)});
+    ASSERT_EQ(killed.status, 128 + 9) << point;
 
-  std::random_device entropy;
-  unsigned seed = entropy();
-  SCOPED_TRACE("random seed " + std::to_string(seed));
-  std::mt19937 random(seed);
-  auto delayMicroseconds = std::chrono::duration_cast<std::chrono::microseconds>(fullRun).count();
-  std::uniform_int_distribution<long> delay(0, delayMicroseconds + delayMicroseconds / 10);
-
-  const int wanted = killsWanted();
-  int kills = 0, finishedFirst = 0, caughtWriting = 0, killsLeavingTemp = 0;
-  std::size_t tempsBefore = 0;
-  for (int round = 0; kills < wanted && round < wanted * 10; ++round) {
-    const int script = round % 2;  // the world holds script 1's content first
-    pid_t child = startVekgen({"world", scripts[script], world});
-    ASSERT_GT(child, 0);
-    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-    int status = 0;
-    if (waitpid(child, &status, WNOHANG) == child) {
-      ++finishedFirst;
-    } else {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      ++kills;
-    }
-
+    Map opened;  // the next program that opens a map of the folder
+    opened.load((world + "VEKAA.MAP").c_str());
     World after = readWorld(world);
-    int rewritten = 0, holdingNew = 0;
-    for (const std::string& name : worldFileNames()) {
-      const std::string& bytes = after[name];
-      bool old = bytes == before[name];
-      bool whole = bytes == complete[script][name];
-      ASSERT_TRUE(old || whole) << name << " is partial after round " << round << " ("
-                                << bytes.size() << " bytes)";
-      rewritten += !old;
-      holdingNew += whole;
-    }
-    if (rewritten > 0 && holdingNew < kWorldSide * kWorldSide) ++caughtWriting;
-    std::size_t temps = leftoverTempFiles(world).size();
-    if (temps > tempsBefore) ++killsLeavingTemp;
-    tempsBefore = temps;
+    ASSERT_TRUE(after == current || after == complete[script]) << "a mixed world at " << point;
+    expectOnlyMaps("at " + point);
     if (::testing::Test::HasFailure()) return;
-    before = after;
+    (after == current ? endedOld : endedNew)++;
+    current = after;
   }
-  ASSERT_EQ(kills, wanted) << "vekgen finished before most kills";
-  std::printf("[ kills ] %d kills (%d caught writing maps, %d left a temporary file), "
-              "%d runs finished first\n",
-              kills, caughtWriting, killsLeavingTemp, finishedFirst);
-  EXPECT_GT(caughtWriting, 0) << "no kill landed while maps were being written";
+  std::printf("[ kills ] %d kills: %d left the old world, %d the new one\n", killsWanted(),
+              endedOld, endedNew);
+  EXPECT_GT(endedOld, 0);
+  EXPECT_GT(endedNew, 0);
+}
 
-  // The next generation clears the leftovers of the killed runs once they
-  // are old enough, since their processes are gone; it keeps a young one
-  // of a finished process and an old one of a running process.
-  std::vector<std::string> leftovers = leftoverTempFiles(world);
-  for (const std::string& name : leftovers) ageFile(world + "/" + name, 3600);
-  pid_t finished = fork();
-  if (finished == 0) _exit(0);
-  waitpid(finished, nullptr, 0);
-  const std::string young = ".vekmap-" + std::to_string(finished) + "-1.tmp";
-  const std::string running = ".vekmap-1-1.tmp";  // process 1 runs as long as the system
-  ASSERT_TRUE(writeFileBytes(world + "/" + young, "just written"));
-  ASSERT_TRUE(writeFileBytes(world + "/" + running, "in progress"));
-  ageFile(world + "/" + running, 3600);
-  runToEnd({"world", scripts[0], world});
-  EXPECT_EQ(readWorld(world), complete[0]);
-  for (const std::string& name : leftoverTempFiles(world)) {
-    if (name == young) continue;
-    pid_t owner = tempFileOwner(name);
-    // A process id may have been taken again by a process that runs now.
-    EXPECT_TRUE(owner > 0 && (kill(owner, 0) == 0 || errno == EPERM))
-        << name << " of a finished process stayed";
+TEST_F(WorldWrite, AFailedWriteOfTheTwoHundredthFileLeavesEveryOldMap) {
+  ASSERT_EQ(runVekgen({"world", scripts[1], world}).status, 0);
+  // The first write is the journal's; the 200th map is VEKTJ.
+  test::ProgramResult failed = runVekgen(
+      dir, {"world", scripts[0], world},
+      {"strace", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
+       "inject=write:error=ENOSPC:when=201"});
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_EQ(failed.err, "vekgen: cannot write " + world + "VEKTJ.MAP: No space left on device\n" +
+                            "vekgen: no map of " + world + " was changed\n");
+  EXPECT_EQ(readWorld(world), complete[1]);
+  expectOnlyMaps("after the failure");
+}
+
+// The index of the first line from start on that holds every part; -1.
+int find(const std::vector<std::string>& trace, std::vector<std::string> parts, int start = 0) {
+  for (int i = start; i < static_cast<int>(trace.size()); ++i) {
+    bool all = true;
+    for (const std::string& part : parts) all = all && test::contains(trace[i], part);
+    if (all) return i;
   }
-  EXPECT_TRUE(std::filesystem::exists(world + "/" + young));
-  EXPECT_TRUE(std::filesystem::exists(world + "/" + running));
+  return -1;
+}
+
+TEST_F(WorldWrite, SyncsComeBeforeTheRenamesAndTheFolderSyncAfter) {
+  const std::string steps = "write,fsync,syncfs,rename,renameat,unlinkat";
+  const std::string folderFd = "<" + world.substr(0, world.size() - 1) + ">";
+  std::vector<std::string> save =
+      traced({"current", scripts[0], world + "VEKAA.MAP"}, steps);
+  int tempSync = find(save, {"fsync(", ".vekmap-"});
+  int rename = find(save, {"rename", "VEKAA.MAP"});
+  int folderSync = find(save, {"fsync(", folderFd}, rename);
+  EXPECT_TRUE(tempSync >= 0 && tempSync < rename && rename < folderSync)
+      << tempSync << " " << rename << " " << folderSync;
+
+  std::vector<std::string> write = traced({"world", scripts[0], world}, steps);
+  int lastTempWrite = -1;
+  for (int i = 0; i < static_cast<int>(write.size()); ++i) {
+    if (test::contains(write[i], "write(") && test::contains(write[i], ".tmp>")) lastTempWrite = i;
+  }
+  int syncfs = find(write, {"syncfs("});
+  int journal = find(write, {"renameat(", ".vekmap-journal.new"});
+  int firstMap = find(write, {"renameat(", "\"VEKAA.MAP\""});
+  int lastMap = find(write, {"renameat(", "\"VEKTT.MAP\""});
+  int afterMaps = find(write, {"fsync(", folderFd}, lastMap);
+  int journalGone = find(write, {"unlinkat(", "\".vekmap-journal\""}, afterMaps);
+  EXPECT_TRUE(lastTempWrite >= 0 && lastTempWrite < syncfs && syncfs < journal &&
+              journal < firstMap && firstMap < lastMap && lastMap < afterMaps &&
+              afterMaps < journalGone)
+      << lastTempWrite << " " << syncfs << " " << journal << " " << firstMap << " " << lastMap
+      << " " << afterMaps << " " << journalGone;
+  EXPECT_EQ(find(write, {"fsync(", ".tmp>"}), -1) << "one syncfs, not one fsync per map";
 }
 
 }  // namespace

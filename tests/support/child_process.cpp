@@ -51,7 +51,7 @@ ProgramResult runProgram(const std::vector<std::string>& args) {
     if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
       _exit(127);
     unsetenv("DISPLAY");
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   if (child < 0) {

@@ -21,8 +21,9 @@ struct ProgramResult {
   std::string err;
 };
 
-// Runs a program (argv[0] is its path) without a display and waits for it,
-// a minute at most; gives its exit status and what it printed.
+// Runs a program (argv[0] is its path, or a name searched in PATH) without
+// a display and waits for it, a minute at most; gives its exit status and
+// what it printed.
 ProgramResult runProgram(const std::vector<std::string>& argv);
 
 bool contains(const std::string& text, const std::string& part);
