@@ -127,7 +127,13 @@ std::optional<int> Process::waitForExit(milliseconds timeout) {
 
 void Process::kill() {
   if (pid_ <= 0) return;
-  ::kill(-pid_, SIGKILL);  // the whole group: helpers such as xmessage too
+  // Asked first, so that Xvfb removes its socket and lock file; then the
+  // whole group, helpers such as xmessage too.
+  if (running()) {
+    ::kill(pid_, SIGTERM);
+    waitUntil([this] { return !running(); }, milliseconds(5000));
+  }
+  ::kill(-pid_, SIGKILL);
   if (!reaped_) {
     waitpid(pid_, &status_, 0);
     reaped_ = true;

@@ -1,5 +1,6 @@
 // The end-to-end harness itself, against a plain X client (xmessage).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "x_session.h"
 
@@ -32,6 +33,18 @@ TEST(XSession, RunsAWindowTakesItsPictureAndClosesIt) {
 
   message.kill();
   EXPECT_FALSE(message.running());
+}
+
+TEST(XSession, EndingLeavesNoSocketOrLockFile) {
+  std::string number;
+  {
+    XSession x;
+    ASSERT_TRUE(x.ok()) << "Xvfb did not start";
+    number = x.display().substr(1);
+    ASSERT_EQ(access(("/tmp/.X11-unix/X" + number).c_str(), F_OK), 0);
+  }
+  EXPECT_NE(access(("/tmp/.X11-unix/X" + number).c_str(), F_OK), 0);
+  EXPECT_NE(access(("/tmp/.X" + number + "-lock").c_str(), F_OK), 0);
 }
 
 TEST(XSession, ProcessReportsItsExitCode) {
