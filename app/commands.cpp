@@ -118,17 +118,13 @@ void generateWorldFromScript(CommandContext& context) {
   }
   std::string path = context.document.path();
   WorldGenerationResult result = generateWorldMap(path.c_str(), context.scriptHost, *warning);
-  if (!result.failedPaths.empty()) {
-    std::string message = kWorldNotWrittenMessage + std::to_string(result.failedPaths.size()) +
-                          " of " + std::to_string(kWorldSide * kWorldSide) + ":";
-    for (std::size_t i = 0; i < result.failedPaths.size() && i < 3; ++i) {
-      message += " " + result.failedPaths[i];
-    }
-    if (result.failedPaths.size() > 3) message += " ...";
-    context.platform.messages.showMessage(message.c_str());
-  }
   if (result.filesWritten > 0 && context.document.hasFile()) {
     openMap(context, path, OpenedKind::AsFile, AskFirst::No);
+  }
+  if (!result.failures.empty()) {
+    std::string message = std::string(kWorldNotWrittenMessage) + result.failures.front().path +
+                          ": " + result.failures.front().reason;
+    context.platform.messages.showMessage(message.c_str());
   }
 }
 
@@ -140,10 +136,10 @@ void transformWorldFromScript(CommandContext& context) {
   if (!result.scriptRan) return;
   if (context.document.hasFile()) openMap(context, path, OpenedKind::AsFile, AskFirst::No);
   if (context.state.mode == EditorMode::WorldView) viewWorldMap(context);
-  if (!result.failedPaths.empty()) {
+  if (!result.failures.empty()) {
     std::string message = std::string(kTransformFailedMessage) +
-                          std::to_string(result.failedPaths.size()) + ", first " +
-                          result.failedPaths.front();
+                          std::to_string(result.failures.size()) + ", first " +
+                          result.failures.front().path + ": " + result.failures.front().reason;
     context.platform.messages.showMessage(message.c_str());
   }
 }

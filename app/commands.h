@@ -60,15 +60,15 @@ void generateMapFromScript(CommandContext& context);
 // the current path's folder, then opens the current map again from its
 // path, since it may be one of them, when any file was written.
 void generateWorldFromScript(CommandContext& context);
-// What GENERATE WORLD MAP shows when files could not be written, followed by
-// their count and the first few paths.
-inline constexpr const char* kWorldNotWrittenMessage = "World maps not written: ";
 // TRANSFORM WORLD MAP: runs a world script over the wilderness maps of the
 // current path's folder, writes the maps it changed, then opens the current
 // map again and, in the world view, reads the world afresh.
 void transformWorldFromScript(CommandContext& context);
+// What GENERATE WORLD MAP shows when the world could not be written. A world
+// write is all or nothing: its first failure says why nothing was written.
+inline constexpr const char* kWorldNotWrittenMessage = "No map was changed. Cannot write ";
 // What TRANSFORM WORLD MAP shows when maps could not be written: the count
-// follows, then the first of their paths.
+// follows, then the first of their paths and the reason.
 inline constexpr const char* kTransformFailedMessage = "Maps not written: ";
 
 }  // namespace vek

@@ -29,7 +29,7 @@ bool Map::loadFromMemory(const void* data, std::size_t size) {
 
 bool Map::save(const char* path, std::string* reason) const {
   std::optional<std::string> bytes = formatMapFile(*this);
-  if (!bytes && reason) *reason = "its teleports do not fit the first line of a map file";
+  if (!bytes && reason) *reason = kTeleportsDoNotFit;
   return bytes && replaceFile(path, *bytes, reason);
 }
 

@@ -44,6 +44,10 @@ bool readMapFile(Map& map, const unsigned char* data, std::size_t size);
 // first line would be longer than the reader takes whole.
 std::optional<std::string> formatMapFile(const Map& map);
 
+// Why formatMapFile gave nothing for a map of one of the three kinds.
+inline constexpr const char* kTeleportsDoNotFit =
+    "its teleports do not fit the first line of a map file";
+
 // The text that starts the first line of a map of this kind; null for a value
 // that is not a kind.
 const char* kindText(MapKind kind);

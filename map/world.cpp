@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "map/map_file.h"
+#include "core/file_set.h"
 #include "core/safe_file.h"
 
 namespace vek {
@@ -59,6 +60,8 @@ World::World(std::string folder) { open(std::move(folder)); }
 
 void World::open(std::string folder) {
   folder_ = std::move(folder);
+  // A world write killed half way is finished or undone before a map of it is read.
+  recoverFileSet(folder_);
   wilderness_.clear();
   wilderness_.resize(kWildernessCount);
   named_.clear();

@@ -1,7 +1,9 @@
 #include "script/world_transform.h"
 
+#include <utility>
+
+#include "map/map_file.h"
 #include "map/map_naming.h"
-#include "core/safe_file.h"
 
 namespace vek {
 
@@ -22,13 +24,19 @@ int copyGridIntoWorld(const ScriptGrid& grid, World& world) {
 }
 
 void saveChangedWilderness(World& world, WorldTransformResult& result) {
+  std::vector<FileReplacement> files;
   for (const World::ChangedMap& changed : world.changedWilderness()) {
-    if (changed.map->save(changed.path.c_str())) {
-      result.writtenPaths.push_back(changed.path);
-    } else {
-      result.failedPaths.push_back(changed.path);
+    std::optional<std::string> bytes = formatMapFile(*changed.map);
+    if (!bytes) {
+      result.failures.push_back({changed.path, kTeleportsDoNotFit});
+      return;
     }
+    files.push_back({changed.path, std::move(*bytes)});
   }
+  FileSetResult saved = replaceFileSet(world.folder(), files);
+  result.failures = std::move(saved.failures);
+  if (!saved.ok()) return;
+  for (const FileReplacement& file : files) result.writtenPaths.push_back(file.path);
   world.markSaved();
 }
 
@@ -49,7 +57,6 @@ WorldTransformResult transformWorldMap(const char* currentPath, ScriptHost& host
   copyWorldIntoGrid(world, host.grid());
   if (!host.runScript()) return result;
   result.scriptRan = true;
-  removeStaleTempFiles(world.folder());
   result.cellsChanged = copyGridIntoWorld(host.grid(), world);
   saveChangedWilderness(world, result);
   return result;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_set.h"
 #include "map/world.h"
 #include "platform/platform.h"
 #include "script/script_grid.h"
@@ -27,14 +28,15 @@ int copyGridIntoWorld(const ScriptGrid& grid, World& world);
 struct WorldTransformResult {
   bool scriptRan = false;  // false: no file was written
   int cellsChanged = 0;
-  std::vector<std::string> writtenPaths;
-  std::vector<std::string> failedPaths;  // files that could not be written
+  std::vector<std::string> writtenPaths;  // all changed maps, or none
+  std::vector<FailedFile> failures;      // why none was written
   // Wilderness files that exist but do not read as maps: the script saw 0
   // there, and they are never replaced.
   std::vector<std::string> unreadablePaths;
 };
 
-// Writes the changed wilderness maps of world into their files.
+// Writes the changed wilderness maps of world into their files, all or
+// nothing (replaceFileSet).
 void saveChangedWilderness(World& world, WorldTransformResult& result);
 
 // Shows the warning on warningBox, reads the world of the folder part of

@@ -244,9 +244,10 @@ TEST_F(Commands, GenerateWorldMapSaysWhichFilesWereNotWritten) {
   editor.files.answer(script);
   editor.click(kWorldX, kWorldY);
   ASSERT_EQ(editor.messages.shown.size(), 1u);
-  EXPECT_EQ(editor.messages.shown[0], "World maps not written: 2 of 400: " + folder + "VEKAA.MAP " +
-                                          folder + "VEKCA.MAP");
-  EXPECT_EQ(app->document().map().getTile(0, 0), 66) << "the current map opened again";
+  EXPECT_EQ(editor.messages.shown[0],
+            "No map was changed. Cannot write " + folder + "VEKAA.MAP: Is a directory");
+  EXPECT_NE(app->document().map().getTile(0, 0), 66) << "nothing written, nothing opened again";
+  EXPECT_TRUE(test::readFileBytes(folder + "VEKBA.MAP").empty()) << "all or nothing";
 }
 
 // Unsaved changes are asked about before anything would drop them; Cancel

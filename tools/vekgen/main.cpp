@@ -82,6 +82,16 @@ void reportException(const ScriptRunReport& report) {
                report.exceptionText.c_str());
 }
 
+// A world write that failed changed no map: which file, and why.
+void reportWriteFailures(const std::vector<FailedFile>& failures, const std::string& folder,
+                         bool noneWritten) {
+  for (const FailedFile& failure : failures) {
+    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", failure.path.c_str(),
+                 failure.reason.c_str());
+  }
+  if (!failures.empty() && noneWritten) std::fprintf(stderr, "vekgen: no map of %s was changed\n", folder.c_str());
+}
+
 // The target as a folder part ending in '/'; nothing when it is no folder.
 std::optional<std::string> targetFolder(const VekgenOptions& options) {
   std::string notFolder = whyNotFolder(options.target);
@@ -104,12 +114,12 @@ int runTransform(const VekgenOptions& options, ScriptHost& host, MessageBox& war
   }
   if (!result.scriptRan) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
-  for (const std::string& path : result.failedPaths) {
-    std::fprintf(stderr, "vekgen: cannot write %s\n", path.c_str());
+  reportWriteFailures(result.failures, *folder, result.writtenPaths.empty());
+  if (result.failures.empty()) {
+    std::printf("vekgen: %d cells changed; wrote %zu wilderness map files in %s\n",
+                result.cellsChanged, result.writtenPaths.size(), folder->c_str());
   }
-  std::printf("vekgen: %d cells changed; wrote %zu wilderness map files in %s\n",
-              result.cellsChanged, result.writtenPaths.size(), folder->c_str());
-  return result.failedPaths.empty() ? kExitOk : kExitNotWritten;
+  return result.failures.empty() ? kExitOk : kExitNotWritten;
 }
 
 int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
@@ -119,13 +129,8 @@ int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warning
   WorldGenerationResult result = generateWorldMap(folder.c_str(), host, warningBox);
   if (!result.scriptRan) return reportFailedRun(host.lastRun());
   reportException(host.lastRun());
-  for (const FailedFile& failure : result.failures) {
-    std::fprintf(stderr, "vekgen: cannot write %s: %s\n", failure.path.c_str(),
-                 failure.reason.c_str());
-  }
-  if (result.filesWritten == 0) {
-    std::fprintf(stderr, "vekgen: no map of %s was changed\n", folder.c_str());
-  } else {
+  reportWriteFailures(result.failures, folder, result.filesWritten == 0);
+  if (result.failures.empty()) {
     std::printf("vekgen: wrote %d of %d wilderness map files in %s\n", result.filesWritten,
                 kWorldSide * kWorldSide, folder.c_str());
   }
