@@ -184,7 +184,7 @@ TEST_F(WorldWrite, AFailedWriteOfTheTwoHundredthFileLeavesEveryOldMap) {
   ASSERT_EQ(runVekgen({"world", scripts[1], world}).status, 0);
   // The first write is the journal's; the 200th map is VEKTJ.
   test::ProgramResult failed = runVekgen(
-      dir, {"world", scripts[0], world},
+      {"world", scripts[0], world},
       {"strace", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
        "inject=write:error=ENOSPC:when=201"});
   EXPECT_EQ(failed.status, 2);

@@ -51,12 +51,6 @@ ProgramResult runProgram(const std::vector<std::string>& args) {
     if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
       _exit(127);
     unsetenv("DISPLAY");
-    if (!wrapper.empty()) {
-      // LeakSanitizer cannot run under ptrace (strace).
-      const char* options = std::getenv("ASAN_OPTIONS");
-      std::string noLeaks = std::string(options ? options : "") + ":detect_leaks=0";
-      setenv("ASAN_OPTIONS", noLeaks.c_str(), 1);
-    }
     execvp(argv[0], argv.data());
     _exit(127);
   }
