@@ -36,6 +36,12 @@ void chooseTeleportDestination(CommandContext& context) {
   bool chosen = context.platform.files.chooseFile(kTeleportDialogTitle, kMapExtension,
                                                   state.dialogPath, kPathCapacity);
   if (chosen) {
+    if (std::optional<std::string> refusal =
+            teleportDestinationRefusal(state.dialogPath, folderPart(context.document.path()))) {
+      context.platform.messages.showMessage(refusal->c_str());
+      state.mode = EditorMode::Edit;
+      return;
+    }
     // Both buffers have the same capacity, so the name always fits.
     const char* name = fileNamePart(state.dialogPath);
     std::memmove(state.teleportDestination, name, std::strlen(name) + 1);
@@ -111,7 +117,12 @@ void handleMiddlePress(CommandContext& context) {
   state.wildernessCode.update(document.path());
 
   if (const Teleport* teleport = teleportOn(document.map(), cell)) {
-    if (std::optional<std::string> path = teleportDestinationPath(folder, teleport->name)) {
+    if (!isConfinedName(teleport->name)) {
+      std::string message = std::string("This teleport leads out of the world folder (") +
+                            teleport->name + "); it is not followed.";
+      context.platform.messages.showMessage(message.c_str());
+    } else if (std::optional<std::string> path =
+                   teleportDestinationPath(folder, teleport->name)) {
       openMap(context, *path);
     }
   } else if (document.map().kind == MapKind::Wilderness) {

@@ -1,6 +1,7 @@
 #include "core/folder.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 namespace vek {
 
@@ -19,6 +20,13 @@ std::vector<std::string> listFolder(const std::string& folder) {
   }
   ::closedir(dir);
   return names;
+}
+
+bool sameFolder(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return ::stat(a.empty() ? "." : a.c_str(), &first) == 0 &&
+         ::stat(b.empty() ? "." : b.c_str(), &second) == 0 && S_ISDIR(first.st_mode) &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 }  // namespace vek

@@ -17,4 +17,8 @@ std::string folderPart(const std::string& path);
 // when the folder cannot be read.
 std::vector<std::string> listFolder(const std::string& folder);
 
+// Whether two folder parts name the same existing folder, however they are
+// written ("", "./", "a/../"): the same device and inode.
+bool sameFolder(const std::string& a, const std::string& b);
+
 }  // namespace vek

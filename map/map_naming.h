@@ -19,13 +19,13 @@ constexpr std::size_t kPathCapacity = 1024;
 // Wilderness maps per world side.
 constexpr int kWorldSide = 20;
 
-// The two characters before the first '.' of a path's file name part,
-// provided that dot stands at position 2 or later of the whole path. It lasts
-// from one use to the next: the caller holds it, and a path without such a
-// dot leaves it as it was. Empty until a path first sets it.
+// The letters of a wilderness map's local maps, from its file name alone
+// (never from the folder): the two characters before the first '.' of the
+// file name; fewer when the name has fewer before it (so "Q.MAP" gives
+// "Q"); the last two of a name without a dot. Empty until a path sets it.
 class WildernessCode {
  public:
-  // Takes the code from path when it has one; true if it did.
+  // Takes the code from path's file name; true when it has characters.
   bool update(const std::string& path);
   const std::string& text() const { return text_; }
 
@@ -45,8 +45,21 @@ std::string wildernessShortName(int worldColumn, int worldRow);
 // Nothing when the result would not fit a path buffer.
 std::optional<std::string> localMapPath(const std::string& folder, const WildernessCode& code,
                                         int cellColumn, int cellRow);
-// "%s%s.MAP". Nothing when the result would not fit a path buffer.
+// "%s%s.MAP". Nothing when the result would not fit a path buffer, or the
+// name would lead out of the folder (isConfinedName).
 std::optional<std::string> teleportDestinationPath(const std::string& folder,
                                                    const std::string& name);
+
+// Whether a teleport's destination name stays in the world folder: it holds
+// no '/' and no "..". A map file may hold any name; one that does not stay
+// is listed, but not followed.
+bool isConfinedName(const std::string& name);
+
+// Why the file at chosenPath cannot be the destination of a teleport of a
+// map in currentFolder, as the message to show; nothing when it can: a
+// ".MAP" file of that very folder, with a name of 1 to 255 characters and
+// none of the map format's delimiters ('!', '>', ':') or line breaks.
+std::optional<std::string> teleportDestinationRefusal(const std::string& chosenPath,
+                                                      const std::string& currentFolder);
 
 }  // namespace vek

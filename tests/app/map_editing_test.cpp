@@ -186,11 +186,12 @@ TEST_F(MapEditing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
   };
   const Case cases[] = {
       {nullptr, EditorMode::Edit, ""},
-      {"/some/where/CAVE1.MAP", EditorMode::PlaceTeleport, "CAVE1"},
-      {"/some/where/A.MAP", EditorMode::PlaceTeleport, "A"},
-      {"/some/where/ABCD", EditorMode::Edit, "ABCD"},  // four characters: refused
-      {"/some/where/.MAP", EditorMode::Edit, ".MAP"},
-      {nullptr, EditorMode::Edit, ".MAP"},  // cancelling keeps the last name
+      // With no map chosen, the current folder is the working directory.
+      {"CAVE1.MAP", EditorMode::PlaceTeleport, "CAVE1"},
+      {"A.MAP", EditorMode::PlaceTeleport, "A"},
+      {"ABCD", EditorMode::Edit, "A"},  // refused with a message
+      {".MAP", EditorMode::Edit, "A"},
+      {nullptr, EditorMode::Edit, "A"},  // cancelling keeps the last name
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.answer ? c.answer : "cancelled");
@@ -211,8 +212,8 @@ TEST_F(MapEditing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
   // The dialog offers the path chosen last (call 0 was the first map's).
   ASSERT_EQ(editor.files.calls.size(), 7u);
   EXPECT_EQ(editor.files.calls[1].initialPath, "");
-  EXPECT_EQ(editor.files.calls[3].initialPath, "/some/where/CAVE1.MAP");
-  EXPECT_EQ(editor.files.calls[6].initialPath, "/some/where/.MAP");
+  EXPECT_EQ(editor.files.calls[3].initialPath, "CAVE1.MAP");
+  EXPECT_EQ(editor.files.calls[6].initialPath, ".MAP");
   EXPECT_EQ(app->document().map().teleportCount(), 0);
 }
 
@@ -220,7 +221,7 @@ TEST_F(MapEditing, APressActsOnceWhereItBeganEvenIfTheMouseMovesDuringTheDialog)
   app->context().document.beginStep().addTeleport(1, 1, "KEEP");
   // The dialog is confirmed with the mouse over the first "-".
   editor.files.whileOpen = [] { test::putMouse(985, 105, 1); };
-  editor.files.answer("/w/CAVE1.MAP");
+  editor.files.answer("CAVE1.MAP");
   editor.pass(984, 94, 1);
   editor.files.whileOpen = nullptr;
   EXPECT_EQ(app->state().mode, EditorMode::PlaceTeleport);
@@ -229,7 +230,7 @@ TEST_F(MapEditing, APressActsOnceWhereItBeganEvenIfTheMouseMovesDuringTheDialog)
 
 TEST_F(MapEditing, APlacedTeleportStoresTheCellPlusOneAndTwoMayShareACell) {
   app->context().state.selectedTile = 'Z';
-  for (const char* answer : {"/w/TOWN1.MAP", "/w/TOWN2.MAP"}) {
+  for (const char* answer : {"TOWN1.MAP", "TOWN2.MAP"}) {
     editor.files.answer(answer);
     editor.click(980, 90);
     ASSERT_EQ(app->state().mode, EditorMode::PlaceTeleport);
@@ -358,13 +359,12 @@ TEST_F(MapEditing, TheMiddleButtonDoesNothingOnLocalAndInteriorMapsOrOutsideEdit
   }
 }
 
-TEST_F(MapEditing, TheWildernessCodeIsEmptyUntilAFileNameHasADotAndThenKept) {
+TEST_F(MapEditing, TheWildernessCodeComesFromTheCurrentFileNameAlone) {
   // No map chosen: the path is empty, so is the code.
   editor.click(inCellX(0), inCellY(0), kMiddle);
   EXPECT_EQ(app->document().path(), "T2113.MAP");
   EXPECT_EQ(app->document().map().kind, MapKind::Local);
 
-  // A wilderness map named without a dot keeps the code found last.
   test::writeFilledMap(folder + "VEKBC.MAP", ',');
   test::writeFilledMap(folder + "NODOT", ',');
   useMap("VEKBC.MAP");
@@ -372,8 +372,7 @@ TEST_F(MapEditing, TheWildernessCodeIsEmptyUntilAFileNameHasADotAndThenKept) {
   EXPECT_EQ(app->document().path(), folder + "TBC2213.MAP");
   useMap("NODOT");
   editor.click(inCellX(2), inCellY(0), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "TBC2313.MAP");
-  EXPECT_EQ(app->state().wildernessCode.text(), "BC");
+  EXPECT_EQ(app->document().path(), folder + "TOT2313.MAP");
 }
 
 // A folder deep enough that the current path just fits the path buffer:

@@ -14,13 +14,13 @@ TEST(MapNaming, WorkedExamples) {
   EXPECT_EQ(wildernessShortName(19, 19), "VEKTT");
 
   WildernessCode code;
-  ASSERT_TRUE(code.update("D/VEKBA.MAP"));
+  code.update("D/VEKBA.MAP");
   EXPECT_EQ(localMapPath("D/", code, 0, 0).value(), "D/TBA2113.MAP");
-  ASSERT_TRUE(code.update("D/VEKCD.MAP"));
+  code.update("D/VEKCD.MAP");
   EXPECT_EQ(localMapPath("D/", code, 47, 23).value(), "D/TCD6836.MAP");
 
   EXPECT_EQ(teleportDestinationPath("D/", "CAVE1").value(), "D/CAVE1.MAP");
-  ASSERT_TRUE(code.update("/home/me/MYLAND.MAP"));
+  code.update("/home/me/MYLAND.MAP");
   EXPECT_EQ(code.text(), "ND");
 }
 
@@ -35,32 +35,51 @@ TEST(MapNaming, FolderPart) {
   EXPECT_EQ(wildernessMapPath("", 0, 0).value(), "VEKAA.MAP");
 }
 
-TEST(MapNaming, WildernessCodeTakesTheFirstUsableDotOfTheFileName) {
+TEST(MapNaming, WildernessCodeComesFromTheFileNameAlone) {
   struct Case {
-    std::string path;
-    bool found;
-    std::string code;
+    std::string path, code;
   } cases[] = {
-      {"/maps/VEKCD.MAP", true, "CD"},
-      {"/maps/VEKCD.OLD.MAP", true, "CD"},   // the first dot of the file name
-      {"/maps.d/NOEXT", false, "??"},        // dots before the last '/' do not count
-      {"NOEXT", false, "??"},
-      {"", false, "??"},
-      {".MAP", false, "??"},                 // dot at position 0
-      {"A.MAP", false, "??"},                // dot at position 1
-      {"A.B.MAP", true, ".B"},               // dot at 1 passed over; the next one is used
-      {"AB.MAP", true, "AB"},                // dot at position 2
-      {"/x/.MAP", true, "x/"},               // dot right after the '/'
+      {"/maps/VEKCD.MAP", "CD"},
+      {"/maps/VEKCD.OLD.MAP", "CD"},  // the first dot of the file name
+      {"/maps.d/NOEXT", "XT"},        // no dot: the name's last two
+      {"", ""},
+      {".MAP", ""},
+      {"T/Q.MAP", "Q"},               // never the folder's '/'
+      {"A.B.MAP", "A"},
+      {"/x/.MAP", ""},
   };
   for (const Case& c : cases) {
     WildernessCode code;
     code.update("??.MAP");
-    EXPECT_EQ(code.update(c.path), c.found) << c.path;
+    code.update(c.path);
     EXPECT_EQ(code.text(), c.code) << c.path;
   }
+  WildernessCode q;
+  q.update("T/Q.MAP");
+  EXPECT_EQ(localMapPath("T/", q, 22, 15).value(), "T/TQ4328.MAP");
   WildernessCode fresh;
   EXPECT_EQ(fresh.text(), "");
   EXPECT_EQ(localMapPath("", fresh, 0, 0).value(), "T2113.MAP");
+}
+
+TEST(MapNaming, TeleportNamesStayInTheFolder) {
+  struct Case {
+    std::string chosen;  // relative to the test's working folder
+    bool refused;
+  } cases[] = {
+      {"CAVE.MAP", false},     {"./CAVE.MAP", false},    {"B!C>1,1:D.MAP", true},
+      {"A:B.MAP", true},       {"A\nB.MAP", true},       {".MAP", true},
+      {"CAVE.map", true},      {"/CAVE.MAP", true},      {std::string(256, 'n') + ".MAP", true},
+      {std::string(255, 'n') + ".MAP", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(teleportDestinationRefusal(c.chosen, "").has_value(), c.refused) << c.chosen;
+  }
+  for (const char* name : {"../evil", "a/b", "..", "x..y"}) {
+    EXPECT_FALSE(isConfinedName(name)) << name;
+    EXPECT_FALSE(teleportDestinationPath("D/", name).has_value()) << name;
+  }
+  EXPECT_TRUE(isConfinedName("CAVE.1"));
 }
 
 TEST(MapNaming, NamesThatWouldNotFitAPathBufferAreRefused) {
