@@ -11,13 +11,13 @@
 #include "script/world_transform.h"
 
 namespace vek {
-namespace {
 
-// The current path in a dialog's buffer.
 void copyPath(const std::string& path, char (&buffer)[kPathCapacity]) {
   std::strncpy(buffer, path.c_str(), kPathCapacity - 1);
   buffer[kPathCapacity - 1] = '\0';
 }
+
+namespace {
 
 // Stands in for the world generation's warning box once the warning has
 // been asked as a question.

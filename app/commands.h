@@ -42,6 +42,8 @@ void saveMap(CommandContext& context);
 // existing one is replaced only after asking); the map is written there and
 // that becomes its path. A failed write says so and changes nothing.
 void saveMapAs(CommandContext& context);
+// A path in a dialog's buffer, cut to its capacity.
+void copyPath(const std::string& path, char (&buffer)[kPathCapacity]);
 inline constexpr const char* kReplaceQuestion = " already exists. Replace it?";
 // UNDO and REDO: one step of the document's history, in Edit and
 // PlaceTeleport (the world view does not show the map).

@@ -1,6 +1,11 @@
 #include "app/world_export.h"
 
+#include <sys/stat.h>
+
+#include <cstring>
 #include <string>
+
+#include "app/commands.h"
 
 #include "resources/tile_pictures.h"
 #include "resources/world_picture_file.h"
@@ -11,7 +16,18 @@ void exportWorldPicture(CommandContext& context) {
   if (context.state.mode != EditorMode::WorldView) return;
   TilePictures tiles;
   if (context.tileArchive) tiles.load(*context.tileArchive);
-  std::string path = context.world.folder() + kWorldPictureFileName;
+  char chosen[kPathCapacity];
+  copyPath(context.world.folder() + kWorldPictureFileName, chosen);
+  if (!context.platform.files.chooseNewFile(nullptr, kWorldPictureExtension, chosen,
+                                            kPathCapacity)) {
+    return;
+  }
+  std::string path = chosen;
+  struct stat info;
+  if (::stat(chosen, &info) == 0 && context.platform.questions) {
+    std::string name = std::strrchr(chosen, '/') ? std::strrchr(chosen, '/') + 1 : path;
+    if (context.platform.questions->ask(name + kReplaceQuestion, {"Replace", "Cancel"}) != 0) return;
+  }
   std::string reason;
   std::string message =
       writeWorldPicture(context.world, tiles, WorldPictureOptions{}, path, reason)

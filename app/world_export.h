@@ -9,14 +9,17 @@
 
 namespace vek {
 
-// The file the picture goes to, in the world's folder.
+// The file the save dialog offers first, in the world's folder, and the
+// extension it lists.
 inline constexpr const char* kWorldPictureFileName = "WORLD.png";
+inline constexpr const char* kWorldPictureExtension = "png";
 // What EXPORT PICTURE says: the first followed by the path, the second by
 // the reason.
 inline constexpr const char* kWorldPictureWritten = "The world picture was written to ";
 inline constexpr const char* kWorldPictureFailed = "The world picture was not written: ";
 
-// Writes the picture of the world view's world with the tile pictures of
+// Asks for the file (replacing one asks first), writes the picture of the
+// world view's world with the tile pictures of
 // the editor's archive, and says where it went or why it failed.
 void exportWorldPicture(CommandContext& context);
 

@@ -174,6 +174,11 @@ TEST_P(WorldView, ExportPictureWritesTheTilePictureOfTheWorldOnlyFromTheView) {
   editor.click(900, 525);  // in Edit the button is hidden
   EXPECT_TRUE(editor.messages.shown.empty());
   viewWorldMap();
+  editor.files.cancelNext();
+  editor.click(900, 525);  // a cancelled save dialog writes nothing
+  EXPECT_TRUE(editor.messages.shown.empty());
+  EXPECT_TRUE(test::readFileBytes(path).empty());
+  editor.files.answer(path);
   editor.click(900, 525);
   ASSERT_EQ(editor.messages.shown,
             std::vector<std::string>{"The world picture was written to " + path});
