@@ -24,6 +24,7 @@ struct Tool {
 };
 
 const Tool kTools[] = {
+    {"vekedit", VEKEDIT_PATH, {"--colour"}},
     {"vekgen", VEKGEN_PATH, {"world", "only-a-script.as"}},
     {"vekpack", VEKPACK_PATH, {"--list"}},
     {"vektiles", VEKTILES_PATH, {"--bmp-dir"}},
