@@ -17,6 +17,14 @@ void copyPath(const std::string& path, char (&buffer)[kPathCapacity]) {
   buffer[kPathCapacity - 1] = '\0';
 }
 
+bool mayReplaceFile(CommandContext& context, const char* path) {
+  struct stat info;
+  if (::stat(path, &info) != 0 || !context.platform.questions) return true;
+  const char* slash = std::strrchr(path, '/');
+  std::string name = slash ? slash + 1 : path;
+  return context.platform.questions->ask(name + kReplaceQuestion, {"Replace", "Cancel"}) == 0;
+}
+
 namespace {
 
 // Stands in for the world generation's warning box once the warning has
@@ -68,11 +76,7 @@ void saveMapAs(CommandContext& context) {
   char path[kPathCapacity];
   copyPath(context.document.path(), path);
   if (!context.platform.files.chooseNewFile(nullptr, kMapExtension, path, kPathCapacity)) return;
-  struct stat info;
-  if (::stat(path, &info) == 0 && context.platform.questions) {
-    std::string name = std::strrchr(path, '/') ? std::strrchr(path, '/') + 1 : path;
-    if (context.platform.questions->ask(name + kReplaceQuestion, {"Replace", "Cancel"}) != 0) return;
-  }
+  if (!mayReplaceFile(context, path)) return;
   if (!context.document.saveAs(path)) {
     context.platform.messages.showMessage((std::string(kSaveFailedMessage) + path).c_str());
   }

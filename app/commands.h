@@ -44,6 +44,9 @@ void saveMap(CommandContext& context);
 void saveMapAs(CommandContext& context);
 // A path in a dialog's buffer, cut to its capacity.
 void copyPath(const std::string& path, char (&buffer)[kPathCapacity]);
+// Whether a file chosen in a save dialog may be written: yes when it does
+// not exist yet, else when the question to replace it says Replace.
+bool mayReplaceFile(CommandContext& context, const char* path);
 inline constexpr const char* kReplaceQuestion = " already exists. Replace it?";
 // UNDO and REDO: one step of the document's history, in Edit and
 // PlaceTeleport (the world view does not show the map).

@@ -1,12 +1,8 @@
 #include "app/world_export.h"
 
-#include <sys/stat.h>
-
-#include <cstring>
 #include <string>
 
 #include "app/commands.h"
-
 #include "resources/tile_pictures.h"
 #include "resources/world_picture_file.h"
 
@@ -23,11 +19,7 @@ void exportWorldPicture(CommandContext& context) {
     return;
   }
   std::string path = chosen;
-  struct stat info;
-  if (::stat(chosen, &info) == 0 && context.platform.questions) {
-    std::string name = std::strrchr(chosen, '/') ? std::strrchr(chosen, '/') + 1 : path;
-    if (context.platform.questions->ask(name + kReplaceQuestion, {"Replace", "Cancel"}) != 0) return;
-  }
+  if (!mayReplaceFile(context, chosen)) return;
   std::string reason;
   std::string message =
       writeWorldPicture(context.world, tiles, WorldPictureOptions{}, path, reason)
