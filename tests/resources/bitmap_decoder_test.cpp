@@ -1,12 +1,15 @@
-// One small image per encoding, built byte by byte, decoded headless at 16
-// and 32 bits per pixel and checked pixel by pixel.
+// BMP entries built byte by byte, decoded headless at 16 and 32 bits per
+// pixel and checked pixel by pixel; and bitmaps that cannot be right:
+// refused, or decoded without reading past the entry or writing outside the
+// bitmap (the sanitizer build checks both). Pictures ImageMagick writes are
+// compared with ImageMagick's own reading in picture_files_test.
 #include "resources/bitmap_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "bmp_bytes.h"
 #include "headless_allegro.h"
@@ -14,41 +17,13 @@
 namespace vek {
 namespace {
 
-using test::bgr;
-using test::bytes;
-using test::expectPicture;
-using test::fileHeader;
-using test::le16;
-using test::le32;
-using test::os2Header;
-using test::os2Palette;
-using test::windowsHeader;
-using test::windowsPalette;
-
-using test::decode;
-using test::Picture;
-using test::kRgb;
-using test::kRle8;
-using test::kRle4;
-using test::kBitFields;
+using namespace test;
 
 class BitmapDecoder : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override { test::useColorDepth(GetParam()); }
-
-  void expectDecoded(const std::string& file, const std::vector<std::string>& rows,
-                     const std::string& what) {
-    Picture picture = decode(file);
-    expectPicture(picture.get(), rows, what);
-    if (picture) {
-      EXPECT_EQ(bitmap_color_depth(picture.get()), GetParam()) << what;
-    }
-  }
+  void SetUp() override { useColorDepth(GetParam()); }
 };
 
-// Pictures ImageMagick writes (8 and 24 bits, 5-5-5 and 5-6-5 bit fields,
-// the newer headers) are compared with ImageMagick's own reading in
-// picture_files_test; these are the encodings it does not write.
 TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixel) {
   std::string os2Colours(256, 'G');
   os2Colours[0] = 'K';
@@ -108,12 +83,21 @@ TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixel) {
            le32(0x0000FF) + le32(0x000000FF) + le32(0x00FFFFFF) + le32(0xAAFF0000) +
            le32(0x0000FF00),
        {"RG", "BW"}},
+      {"300 palette entries: 256 are taken, the pixels follow the rest",
+       fileHeader(54 + 4 * 300) + windowsHeader(2, 1, 8, kRgb) + windowsPalette("KG") +
+           windowsPalette(std::string(298, 'R')) + bytes({1, 0, 0, 0}),
+       {"GK"}},
   };
-  for (const Case& c : cases) expectDecoded(c.file, c.rows, c.what);
+  for (const Case& c : cases) {
+    Picture picture = decode(c.file);
+    expectPicture(picture.get(), c.rows, c.what);
+    if (picture) EXPECT_EQ(bitmap_color_depth(picture.get()), GetParam()) << c.what;
+  }
 }
 
-TEST_P(BitmapDecoder, RefusesWhatItDoesNotRead) {
-  std::string eightBit = windowsPalette("KW") + bytes({1, 0, 0, 0});
+TEST_P(BitmapDecoder, RefusesWhatItDoesNotReadOrCannotBeRight) {
+  const std::string eightBit = windowsPalette("KW") + bytes({1, 0, 0, 0});
+  const std::string pixel = bgr('R') + bytes({0});
   struct Case {
     const char* what;
     std::string file;
@@ -133,8 +117,26 @@ TEST_P(BitmapDecoder, RefusesWhatItDoesNotRead) {
                                le32(0xFF00) + le32(0xFF) + le32(0)},
       {"RLE8 with bit count 24",
        fileHeader(54) + windowsHeader(1, 1, 24, kRle8) + bytes({1, 1, 0, 1})},
+      {"width 0", fileHeader(54) + windowsHeader(0, 1, 24, kRgb) + pixel},
+      {"width -1", fileHeader(54) + windowsHeader(-1, 1, 24, kRgb) + pixel},
+      {"width 4097", fileHeader(54) + windowsHeader(4097, 1, 24, kRgb) + pixel},
+      {"height 0", fileHeader(54) + windowsHeader(1, 0, 24, kRgb) + pixel},
+      {"height 0x7FFFFFFF", fileHeader(54) + windowsHeader(1, 0x7FFFFFFF, 24, kRgb) + pixel},
+      {"width and height INT_MIN",
+       fileHeader(54) + windowsHeader(INT32_MIN, INT32_MIN, 24, kRgb) + pixel},
+      {"OS/2 width 0", fileHeader(26) + os2Header(0, 1, 24) + pixel},
+      {"OS/2 width 65535", fileHeader(26) + os2Header(65535, 1, 24) + pixel},
+      {"pixel offset inside the header", fileHeader(53) + windowsHeader(1, 1, 8, kRgb) + eightBit},
+      {"pixel offset 0", fileHeader(0) + windowsHeader(1, 1, 8, kRgb) + eightBit},
+      {"OS/2 pixel offset inside the header", fileHeader(25) + os2Header(1, 1, 8) + eightBit},
+      {"a palette the data cannot hold",
+       fileHeader(54 + 4 * 300) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("KW")},
   };
   for (const Case& c : cases) EXPECT_EQ(decode(c.file), nullptr) << c.what;
+  Picture widest =
+      decode(fileHeader(54) + windowsHeader(4096, 1, 24, kRgb) + std::string(4096 * 3, '\0'));
+  ASSERT_NE(widest, nullptr) << "4,096 is allowed";
+  EXPECT_EQ(widest->w, 4096);
 }
 
 TEST_P(BitmapDecoder, GivesTheColoursToACallersPalette) {
@@ -147,9 +149,9 @@ TEST_P(BitmapDecoder, GivesTheColoursToACallersPalette) {
   const RGB expected[] = {
       {0, 0, 0, 0}, {63, 0, 63, 0}, {0, 63, 63, 0}, {63, 63, 63, 0}, {0x11, 0x11, 0x11, 0}};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(palette[i].r, expected[i].r) << "entry " << i;
-    EXPECT_EQ(palette[i].g, expected[i].g) << "entry " << i;
-    EXPECT_EQ(palette[i].b, expected[i].b) << "entry " << i;
+    EXPECT_EQ((std::vector<int>{palette[i].r, palette[i].g, palette[i].b}),
+              (std::vector<int>{expected[i].r, expected[i].g, expected[i].b}))
+        << "entry " << i;
   }
 
   std::string trueColour = fileHeader(54) + windowsHeader(1, 1, 24, kRgb) + bgr('R') + bytes({0});
@@ -158,9 +160,9 @@ TEST_P(BitmapDecoder, GivesTheColoursToACallersPalette) {
   PALETTE threeThreeTwo;
   generate_332_palette(threeThreeTwo);
   for (int i = 0; i < PAL_SIZE; ++i) {
-    EXPECT_EQ(palette[i].r, threeThreeTwo[i].r) << "entry " << i;
-    EXPECT_EQ(palette[i].g, threeThreeTwo[i].g) << "entry " << i;
-    EXPECT_EQ(palette[i].b, threeThreeTwo[i].b) << "entry " << i;
+    EXPECT_EQ((std::vector<int>{palette[i].r, palette[i].g, palette[i].b}),
+              (std::vector<int>{threeThreeTwo[i].r, threeThreeTwo[i].g, threeThreeTwo[i].b}))
+        << "entry " << i;
   }
 }
 
@@ -170,19 +172,95 @@ INSTANTIATE_TEST_SUITE_P(Depths, BitmapDecoder, ::testing::Values(16, 32),
                          });
 
 TEST(BitmapDecoderNativeDepth, KeepsEveryBitOfAPixelAtItsOwnDepth) {
-  test::useColorDepth(16);
+  useColorDepth(16);
   Picture sixteen = decode(fileHeader(66) + windowsHeader(1, 1, 16, kBitFields) + le32(0xF800) +
                            le32(0x07E0) + le32(0x001F) + le16(0x1234) + bytes({0, 0}));
   ASSERT_NE(sixteen, nullptr);
   EXPECT_EQ(getpixel(sixteen.get(), 0, 0),
             (0x02 << _rgb_r_shift_16) | (0x11 << _rgb_g_shift_16) | (0x14 << _rgb_b_shift_16));
 
-  test::useColorDepth(32);
+  useColorDepth(32);
   Picture thirtyTwo = decode(fileHeader(66) + windowsHeader(1, 1, 32, kBitFields) + le32(0xFF0000) +
                              le32(0xFF00) + le32(0xFF) + le32(0x00123456));
   ASSERT_NE(thirtyTwo, nullptr);
   EXPECT_EQ(getpixel(thirtyTwo.get(), 0, 0),
             (0x12 << _rgb_r_shift_32) | (0x34 << _rgb_g_shift_32) | (0x56 << _rgb_b_shift_32));
+}
+
+TEST(HostileBitmap, RunsNeverWriteOutsideTheBitmap) {
+  useColorDepth(32);
+  struct Case {
+    const char* what;
+    bool fourBit;
+    std::string codes;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"a run past the right edge ends its line", false, bytes({255, 1, 2, 2, 0, 1}),
+       {"KKKK", "GGKK", "RRRR"}},
+      {"an absolute run past the right edge", false,
+       bytes({0, 9, 1, 2, 1, 2, 1, 2, 1, 2, 1, 0x77, 3, 2, 0, 1}), {"KKKK", "GGGK", "RGRG"}},
+      {"a delta above the top stops decoding", false, bytes({1, 2, 0, 2, 0, 200, 4, 1, 0, 1}),
+       {"KKKK", "KKKK", "GKKK"}},
+      {"a delta past the right edge ends its line", false, bytes({1, 2, 0, 2, 250, 0, 1, 1, 0, 1}),
+       {"KKKK", "RKKK", "GKKK"}},
+      {"a delta to the right edge keeps its line until it runs past", false,
+       bytes({0, 2, 4, 0, 1, 2, 1, 1, 1, 2, 0, 1}), {"KKKK", "GKKK", "KKKK"}},
+      {"RLE4 run past the edge", true, bytes({200, 0x12, 0, 1}), {"KKKK", "KKKK", "RGRG"}},
+      {"RLE4 absolute run past the edge", true,
+       bytes({0, 7, 0x12, 0x12, 0x12, 0x10, 1, 0x20, 0, 1}), {"KKKK", "GKKK", "RGRG"}},
+      {"codes that end without an end of bitmap", false, bytes({2, 1}), {"KKKK", "KKKK", "RRKK"}},
+  };
+  for (const Case& c : cases) {
+    std::string file = fileHeader(66) +
+                       windowsHeader(4, 3, c.fourBit ? 4 : 8, c.fourBit ? kRle4 : kRle8) +
+                       windowsPalette("KRG") + c.codes;
+    expectPicture(decode(file).get(), c.expected, c.what);
+  }
+}
+
+TEST(HostileBitmap, TheScratchPaletteStartsBlack) {
+  useColorDepth(32);
+  // A first image fills the palette with white; the second, decoded right
+  // after it, uses index 5, which it never gave a colour. A palette left as
+  // it was on the stack would still hold the first image's white.
+  const std::string white = fileHeader(54 + 1024) + windowsHeader(1, 1, 8, kRgb) +
+                            windowsPalette(std::string(256, 'W')) + bytes({5, 0, 0, 0});
+  const std::string unsupplied =
+      fileHeader(58) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("R") + bytes({5, 0, 0, 0});
+  Picture first(decodeBitmap(reinterpret_cast<const unsigned char*>(white.data()), white.size(),
+                             nullptr));
+  Picture second(decodeBitmap(reinterpret_cast<const unsigned char*>(unsupplied.data()),
+                              unsupplied.size(), nullptr));
+  expectPicture(first.get(), {"W"}, "all white");
+  expectPicture(second.get(), {"K"}, "an entry the file does not give");
+}
+
+TEST(HostileBitmap, CutFilesAreRefusedOrDecodedWithinTheirBytes) {
+  useColorDepth(16);
+  const std::string samples[] = {
+      fileHeader(62) + windowsHeader(33, 2, 1, kRgb) + windowsPalette("BY") +
+          std::string(16, '\x5A'),
+      fileHeader(70) + windowsHeader(5, 2, 4, kRgb) + windowsPalette("KRGB") +
+          std::string(8, '\x12'),
+      fileHeader(54) + windowsHeader(3, 2, 24, kRgb) + std::string(24, '\x80'),
+      fileHeader(62) + windowsHeader(4, 3, 8, kRle8) + windowsPalette("KW") +
+          bytes({4, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 2, 1, 1, 2, 1, 0, 1}),
+      fileHeader(62) + windowsHeader(5, 3, 4, kRle4) + windowsPalette("KW") +
+          bytes({5, 0x10, 0, 0, 0, 5, 0x10, 0x10, 0x10, 0, 0, 2, 2, 1, 1, 0x11, 0, 1}),
+      fileHeader(66) + windowsHeader(3, 2, 16, kBitFields) + le32(0xF800) + le32(0x07E0) +
+          le32(0x001F) + std::string(16, '\x3C'),
+      fileHeader(26 + 6) + os2Header(9, 2, 1) + os2Palette("RG") + std::string(8, '\xA5'),
+  };
+  for (const std::string& file : samples) {
+    Picture whole = decode(file);
+    ASSERT_NE(whole, nullptr) << "sample of " << file.size() << " bytes";
+    for (std::size_t length = 0; length < file.size(); ++length) {
+      Picture cut = decode(file.substr(0, length));
+      if (cut) EXPECT_EQ((std::vector<int>{cut->w, cut->h}), (std::vector<int>{whole->w, whole->h}));
+    }
+    EXPECT_EQ(decode(file.substr(0, 30)), nullptr) << "cut inside the headers";
+  }
 }
 
 }  // namespace

@@ -19,51 +19,29 @@ namespace vek::test {
 
 // The colour letters of the expected pictures: pure colours, which every
 // depth and palette conversion keeps exactly.
-inline int colourOfLetter(char letter, int depth) {
-  switch (letter) {
-    case 'K':
-      return makecol_depth(depth, 0, 0, 0);
-    case 'R':
-      return makecol_depth(depth, 255, 0, 0);
-    case 'G':
-      return makecol_depth(depth, 0, 255, 0);
-    case 'B':
-      return makecol_depth(depth, 0, 0, 255);
-    case 'Y':
-      return makecol_depth(depth, 255, 255, 0);
-    case 'C':
-      return makecol_depth(depth, 0, 255, 255);
-    case 'M':
-      return makecol_depth(depth, 255, 0, 255);
-    case 'W':
-      return makecol_depth(depth, 255, 255, 255);
-  }
+struct Letter {
+  char letter;
+  int r, g, b;
+};
+inline const Letter* findLetter(char letter) {
+  static const Letter kLetters[] = {{'K', 0, 0, 0},     {'R', 255, 0, 0},   {'G', 0, 255, 0},
+                                    {'B', 0, 0, 255},   {'Y', 255, 255, 0}, {'C', 0, 255, 255},
+                                    {'M', 255, 0, 255}, {'W', 255, 255, 255}};
+  for (const Letter& l : kLetters)
+    if (l.letter == letter) return &l;
   ADD_FAILURE() << "no colour letter " << letter;
-  return -1;
+  return &kLetters[0];
+}
+
+inline int colourOfLetter(char letter, int depth) {
+  const Letter* l = findLetter(letter);
+  return makecol_depth(depth, l->r, l->g, l->b);
 }
 
 // One palette entry in the file's order: blue, green, red.
 inline std::string bgr(char letter) {
-  switch (letter) {
-    case 'K':
-      return std::string("\x00\x00\x00", 3);
-    case 'R':
-      return std::string("\x00\x00\xFF", 3);
-    case 'G':
-      return std::string("\x00\xFF\x00", 3);
-    case 'B':
-      return std::string("\xFF\x00\x00", 3);
-    case 'Y':
-      return std::string("\x00\xFF\xFF", 3);
-    case 'C':
-      return std::string("\xFF\xFF\x00", 3);
-    case 'M':
-      return std::string("\xFF\x00\xFF", 3);
-    case 'W':
-      return std::string("\xFF\xFF\xFF", 3);
-  }
-  ADD_FAILURE() << "no colour letter " << letter;
-  return "";
+  const Letter* l = findLetter(letter);
+  return {static_cast<char>(l->b), static_cast<char>(l->g), static_cast<char>(l->r)};
 }
 
 // A Windows palette: four bytes an entry, the fourth reserved.

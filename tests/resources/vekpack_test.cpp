@@ -1,9 +1,10 @@
-// vekpack driven as a program: what it packs and lists agrees with the files
-// it was given, and its failures leave no archive behind.
+// vekpack driven as a program: what it packs, extracts and lists agrees with
+// the files it was given, and its failures leave no archive behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,12 @@ Outcome runProgram(const std::string& program, std::vector<std::string> args) {
   return {result.status, result.out + result.err};
 }
 
+std::string entryBytes(DataArchive& archive, const std::string& name) {
+  std::size_t size = 0;
+  const unsigned char* data = archive.entryData(name.c_str(), &size);
+  return data ? std::string(reinterpret_cast<const char*>(data), size) : "<none>";
+}
+
 struct Listed {
   long size;
   long unit;
@@ -53,53 +60,6 @@ std::map<std::string, Listed> parseListing(const std::string& output) {
     rows[name] = row;
   }
   return rows;
-}
-
-TEST(Vekpack, ListingAgreesWithTheFilesItWasGiven) {
-  test::TempDir dir;
-  ASSERT_EQ(mkdir(dir.file("tiles").c_str(), 0755), 0);
-  Outcome tiles =
-      runProgram(VEKTILES_PATH, {dir.file("unused.dat"), "--bmp-dir", dir.file("tiles")});
-  ASSERT_EQ(tiles.status, 0) << tiles.output;
-  ASSERT_TRUE(test::writeFileBytes(dir.file("tiles/notes.txt"), "not a picture"));
-
-  std::vector<std::string> files;
-  for (const std::string& name : folderEntries(dir.file("tiles")))
-    files.push_back(dir.file("tiles/" + name));
-  ASSERT_EQ(files.size(), 257u);
-  std::vector<std::string> packArgs = {"--rle", "1", dir.file("packed.dat")};
-  packArgs.insert(packArgs.end(), files.begin(), files.end());
-  Outcome pack = runProgram(VEKPACK_PATH, packArgs);
-  ASSERT_EQ(pack.status, 0) << pack.output;
-
-  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
-  ASSERT_EQ(list.status, 0) << list.output;
-  std::map<std::string, Listed> rows = parseListing(list.output);
-  ASSERT_EQ(rows.size(), files.size()) << list.output;
-
-  DataArchive archive(dir.file("packed.dat").c_str());
-  ASSERT_TRUE(archive.open(1));
-  bool someCoded = false, someStored = false;
-  for (const std::string& path : files) {
-    std::string name = path.substr(path.rfind('/') + 1);
-    std::string bytes = test::readFileBytes(path);
-    ASSERT_TRUE(rows.count(name)) << name;
-    const Listed& row = rows[name];
-    EXPECT_EQ(row.size, static_cast<long>(bytes.size())) << name;
-    EXPECT_TRUE(row.unit == 0 || row.unit == 1) << name;
-    someCoded |= row.unit == 1;
-    someStored |= row.unit == 0;
-    EXPECT_EQ(row.content,
-              name == "notes.txt" ? "not a picture: not a BMP file (no \"BM\")" : "picture 18 x 20")
-        << name;
-
-    std::size_t size = 0;
-    const unsigned char* data = archive.entryData(name.c_str(), &size);
-    ASSERT_NE(data, nullptr) << name;
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), size), bytes) << name;
-  }
-  EXPECT_TRUE(someCoded);
-  EXPECT_TRUE(someStored);
 }
 
 TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
@@ -150,19 +110,13 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   DataArchive archive(out.c_str());
   ASSERT_TRUE(archive.open(1));
   EXPECT_EQ(archive.find("x.bmp"), 0);
-}
 
-TEST(Vekpack, ListingMarksAnEntryThatCannotBeRead) {
-  test::TempDir dir;
-  ASSERT_TRUE(test::writeFileBytes(dir.file("a.txt"), "aaaa"));
-  const std::string path = dir.file("packed.dat");
-  ASSERT_EQ(runProgram(VEKPACK_PATH, {path, dir.file("a.txt")}).status, 0);
-  std::string bytes = test::readFileBytes(path);
-  bytes.resize(bytes.size() - 1);  // the entry's data now runs past the end
-  ASSERT_TRUE(test::writeFileBytes(path, bytes));
-  Outcome list = runProgram(VEKPACK_PATH, {"--list", path});
+  // An entry whose data runs past the end is listed as unreadable.
+  std::string bytes = test::readFileBytes(out);
+  ASSERT_TRUE(test::writeFileBytes(out, bytes.substr(0, bytes.size() - 1)));
+  Outcome list = runProgram(VEKPACK_PATH, {"--list", out});
   EXPECT_EQ(list.status, 1) << list.output;
-  EXPECT_EQ(parseListing(list.output)["a.txt"].content, "unreadable entry") << list.output;
+  EXPECT_EQ(parseListing(list.output)["x.bmp"].content, "unreadable entry") << list.output;
 }
 
 // The entry's picture; fails the test when it is missing or not a picture.
@@ -212,30 +166,55 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
   }
 }
 
-TEST(Vekpack, ExtractedTilesPackBackToTheSamePictures) {
+TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
   test::TempDir dir;
   Outcome stored = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("stored")});
   ASSERT_EQ(stored.status, 0) << stored.output;
+  ASSERT_TRUE(test::writeFileBytes(dir.file("stored/notes.txt"), "not a picture"));
+  std::vector<std::string> files;
+  for (const std::string& name : folderEntries(dir.file("stored")))
+    files.push_back(dir.file("stored/" + name));
+  ASSERT_EQ(files.size(), 257u);
+  std::vector<std::string> packArgs = {"--rle", "1", dir.file("packed.dat")};
+  packArgs.insert(packArgs.end(), files.begin(), files.end());
+  Outcome pack = runProgram(VEKPACK_PATH, packArgs);
+  ASSERT_EQ(pack.status, 0) << pack.output;
+  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
+  ASSERT_EQ(list.status, 0) << list.output;
+  std::map<std::string, Listed> rows = parseListing(list.output);
+  ASSERT_EQ(rows.size(), files.size()) << list.output;
+
+  DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str());
+  ASSERT_TRUE(original.open(1));
+  ASSERT_TRUE(packed.open(1));
+  std::set<long> units;
+  for (const std::string& path : files) {
+    std::string name = path.substr(path.rfind('/') + 1);
+    std::string bytes = test::readFileBytes(path);
+    const Listed& row = rows[name];
+    EXPECT_EQ(row.size, static_cast<long>(bytes.size())) << name;
+    units.insert(row.unit);
+    EXPECT_EQ(row.content,
+              name == "notes.txt" ? "not a picture: not a BMP file (no \"BM\")" : "picture 18 x 20")
+        << name;
+    EXPECT_EQ(entryBytes(packed, name), bytes) << name;
+    if (name != "notes.txt") EXPECT_EQ(entryBytes(original, name), bytes) << name;
+  }
+  EXPECT_EQ(units, (std::set<long>{0, 1})) << "some entries coded, some stored";
+
+  // The same tiles as PNG pictures pack back to the same pixels.
   Outcome png = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("png"), "--png"});
   ASSERT_EQ(png.status, 0) << png.output;
   std::vector<std::string> args{dir.file("again.dat")};
   for (int code = 0; code < 256; ++code) args.push_back(dir.file("png/" + std::to_string(code) + ".png"));
-  Outcome pack = runProgram(VEKPACK_PATH, args);
-  ASSERT_EQ(pack.status, 0) << pack.output;
-  EXPECT_EQ(pack.output.find("warning"), std::string::npos) << pack.output;
-
-  DataArchive original(VEK_DATA_DAT), again(dir.file("again.dat").c_str());
-  ASSERT_TRUE(original.open(1));
-  ASSERT_TRUE(again.open(1));
+  Outcome again = runProgram(VEKPACK_PATH, args);
+  ASSERT_EQ(again.status, 0) << again.output;
+  EXPECT_EQ(again.output.find("warning"), std::string::npos) << again.output;
+  DataArchive repacked(dir.file("again.dat").c_str());
+  ASSERT_TRUE(repacked.open(1));
   for (int code = 0; code < 256; ++code) {
     std::string name = std::to_string(code) + ".bmp";
-    std::size_t size = 0;
-    const unsigned char* bytes = original.entryData(name.c_str(), &size);
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(test::readFileBytes(dir.file("stored/" + name)),
-              std::string(reinterpret_cast<const char*>(bytes), size))
-        << name;
-    EXPECT_EQ(decodedEntry(again, name).rgbBytes() == decodedEntry(original, name).rgbBytes(), true)
+    EXPECT_TRUE(decodedEntry(repacked, name).rgbBytes() == decodedEntry(original, name).rgbBytes())
         << name;
   }
 }

@@ -1,8 +1,11 @@
-// Reading .MAP files, including the format's odd old rules that stored maps
-// rely on.
+// The map in memory and its .MAP files: reading, with the format's odd old
+// rules that stored maps rely on; the exact bytes written; the grid bounds
+// per kind and the teleport list.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "map/map.h"
 #include "map_bytes.h"
@@ -223,6 +226,141 @@ TEST(MapFileRead, MissingFileClearsTheGridButKeepsKindAndTeleports) {
   EXPECT_EQ(fromFile.kind, MapKind::Local);
   EXPECT_EQ(teleportName(fromFile, 0), "A");
   expectPatternRows(fromFile, 23);
+}
+
+// A grid line of the file: a space, 48 codes, CR LF.
+std::string line(const std::string& codes) { return " " + codes + "\r\n"; }
+std::string dots(int count) { return std::string(static_cast<std::size_t>(count), '.'); }
+
+TEST(MapFileWrite, BytesOfEachKindAndTheyReadBack) {
+  // Every cell '.', the corners of the stored grid marked, two teleports.
+  std::string local = line("<" + dots(46) + ">") + line(dots(5) + std::string(1, '\0') + dots(42));
+  for (int row = 2; row < 22; ++row) local += line(dots(48));
+  local += line("{" + dots(47));
+  struct Case {
+    MapKind kind;
+    std::string expected;
+  } cases[] = {
+      {MapKind::Wilderness,
+       "WILDERNESS!>25,20:TOWN1!>-5,12:FAR!!\r\n" + local + line("[" + dots(46) + "]")},
+      {MapKind::Local, "LOCAL!~EXIT~>25,20:TOWN1!>-5,12:FAR!!\r\n" + local},
+      {MapKind::Interior, "INTERIOR!>25,20:TOWN1!>-5,12:FAR!!\r\n" + local},
+  };
+  test::TempDir dir;
+  for (const Case& c : cases) {
+    Map map;
+    map.kind = c.kind;
+    for (int y = 0; y < Map::kRows; ++y)
+      for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, '.');
+    map.setTile(0, 0, '<');
+    map.setTile(47, 0, '>');
+    map.setTile(5, 1, 0);
+    map.setTile(0, 22, '{');
+    map.setTile(0, 23, '[');
+    map.setTile(47, 23, ']');
+    map.addTeleport(5, 8, "TOWN1");
+    map.addTeleport(-25, 0, "FAR!");
+    std::string path = dir.file("OUT.MAP");
+    ASSERT_TRUE(map.save(path.c_str()));
+    EXPECT_EQ(test::readFileBytes(path), c.expected) << "kind " << static_cast<int>(c.kind);
+    Map back;
+    back.kind = c.kind == MapKind::Wilderness ? MapKind::Local : MapKind::Wilderness;
+    ASSERT_TRUE(back.load(path.c_str()));
+    EXPECT_TRUE(back == map) << "kind " << static_cast<int>(c.kind);
+  }
+  Map empty;
+  ASSERT_TRUE(empty.save(dir.file("NEW.MAP").c_str()));
+  std::string expected = "WILDERNESS!\r\n";
+  for (int i = 0; i < 24; ++i) expected += line(std::string(48, '\0'));
+  EXPECT_EQ(test::readFileBytes(dir.file("NEW.MAP")), expected);
+}
+
+TEST(MapFileWrite, EveryCodeButTenAndLongNamesRoundTrip) {
+  test::TempDir dir;
+  Map original;
+  for (int y = 0; y < Map::kRows; ++y)
+    for (int x = 0; x < Map::kColumns; ++x)
+      if ((x * 31 + y * 17) % 256 != 10) original.setTile(x, y, (x * 31 + y * 17) % 256);
+  original.addTeleport(-40, -3, "NEGATIVE");
+  original.addTeleport(48, 24, std::string(255, 'X').c_str());
+  ASSERT_TRUE(original.save(dir.file("ROUND.MAP").c_str()));
+  Map copy;
+  ASSERT_TRUE(copy.load(dir.file("ROUND.MAP").c_str()));
+  EXPECT_TRUE(copy == original);
+}
+
+TEST(MapFileWrite, AFirstLineTheReaderCannotTakeWholeIsRefused) {
+  test::TempDir dir;
+  std::string path = dir.file("MANY.MAP");
+  Map map;
+  for (int i = 0; i < 3; ++i) map.addTeleport(1, 1, std::string(255, 'T').c_str());
+  map.addTeleport(1, 1, std::string(1022 - 800 - 8, 'E').c_str());  // 1,022 characters
+  ASSERT_TRUE(map.save(path.c_str()));
+  std::string before = test::readFileBytes(path);
+  Map back;
+  ASSERT_TRUE(back.load(path.c_str()));
+  EXPECT_EQ(back.teleportCount(), 4);
+
+  map.addTeleport(1, 1, "");  // 1,030 characters
+  EXPECT_FALSE(map.save(path.c_str()));
+  EXPECT_EQ(test::readFileBytes(path), before);
+}
+
+TEST(MapModel, SetTileStaysInsideTheGridAndRow23BelongsToWildernessOnly) {
+  struct Case {
+    MapKind kind;
+    int x, y;
+    bool stored;
+  } cases[] = {
+      {MapKind::Wilderness, 0, 0, true},   {MapKind::Wilderness, 47, 23, true},
+      {MapKind::Local, 47, 22, true},      {MapKind::Local, 0, 23, false},
+      {MapKind::Interior, 10, 23, false},  {MapKind::Wilderness, 48, 0, false},
+      {MapKind::Wilderness, 0, 24, false}, {MapKind::Wilderness, -1, 0, false},
+      {MapKind::Wilderness, 0, -1, false},
+  };
+  for (const Case& c : cases) {
+    Map map;
+    map.kind = c.kind;
+    map.setTile(c.x, c.y, 77);
+    EXPECT_EQ(map.getTile(c.x, c.y), c.stored ? 77 : 0) << static_cast<int>(c.kind) << " " << c.x << "," << c.y;
+    int stored = 0;
+    for (int y = 0; y < Map::kRows; ++y)
+      for (int x = 0; x < Map::kColumns; ++x) stored += map.getTile(x, y) == 77;
+    EXPECT_EQ(stored, c.stored ? 1 : 0) << "a write outside the grid landed somewhere";
+    map.clearGrid();
+    EXPECT_EQ(map.getTile(c.x, c.y), 0);
+  }
+}
+
+TEST(MapModel, TeleportsKeepTheirOrderAndAreRemovedByIndex) {
+  Map map;
+  map.addTeleport(1, 2, "FIRST");
+  map.addTeleport(3, 4, "SECOND");
+  map.addTeleport(5, 6, std::string(1000, 'N').c_str());  // cut to 255 characters
+  map.addTeleport(7, 8, nullptr);
+  ASSERT_EQ(map.teleportCount(), 4);
+  EXPECT_TRUE(map.removeTeleport(1));
+  int x = 0, y = 0;
+  char name[Map::kNameCapacity];
+  ASSERT_TRUE(map.getTeleport(1, &x, &y, name));
+  EXPECT_EQ((std::vector<int>{x, y}), (std::vector<int>{5, 6}));
+  EXPECT_EQ(std::string(name), std::string(255, 'N'));
+  ASSERT_TRUE(map.getTeleport(2, nullptr, nullptr, name));
+  EXPECT_STREQ(name, "");
+  for (int bad : {-1, 3, 100}) {
+    x = 99;
+    std::strcpy(name, "untouched");
+    EXPECT_FALSE(map.getTeleport(bad, &x, &y, name)) << bad;
+    EXPECT_EQ(x, 99);
+    EXPECT_STREQ(name, "untouched");
+    EXPECT_FALSE(map.removeTeleport(bad)) << bad;
+  }
+  EXPECT_TRUE(map.removeTeleport(2));  // the last one
+  EXPECT_TRUE(map.removeTeleport(0));  // the first one
+  ASSERT_EQ(map.teleportCount(), 1);
+  EXPECT_EQ(map.teleports()[0].x, 5);
+  map.clearTeleports();
+  EXPECT_EQ(map.teleportCount(), 0);
 }
 
 }  // namespace
