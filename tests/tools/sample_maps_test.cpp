@@ -81,8 +81,8 @@ TEST(SampleMaps, JoinATownsLocalMapAnInnAndACaveToTheWorld) {
   EXPECT_EQ(loaded(folder + "VEKBB.MAP").teleportCount(), 1);
 }
 
-TEST(SampleMaps, WithoutATownTheMiddleOfAMapBecomesOne) {
-  test::TempDir dir;
+TEST(SampleMaps, WithoutATownTheMiddleOfAMapBecomesOneAndNoWildernessIsRefused) {
+  test::TempDir dir, empty;
   std::string folder = dir.path() + "/";
   writeMap(folder + "VEKCA.MAP", ',');
   SampleMaps added;
@@ -91,13 +91,7 @@ TEST(SampleMaps, WithoutATownTheMiddleOfAMapBecomesOne) {
   EXPECT_EQ(added.wildernessPath, folder + "VEKCA.MAP");
   EXPECT_EQ(loaded(added.wildernessPath).getTile(24, 12), 'o');
   EXPECT_EQ(added.localPath, folder + "TCA4525.MAP");
-}
-
-TEST(SampleMaps, RefuseAFolderWithoutWildernessMaps) {
-  test::TempDir dir;
-  SampleMaps added;
-  std::string error;
-  EXPECT_FALSE(addSampleMaps(dir.path() + "/", added, error));
+  EXPECT_FALSE(addSampleMaps(empty.path() + "/", added, error));
   EXPECT_NE(error.find("no wilderness map"), std::string::npos) << error;
 }
 
