@@ -22,16 +22,8 @@ constexpr const char* kConvert = "/usr/bin/convert";
 
 using test::folderEntries;
 
-struct Outcome {
-  int status;
-  std::string output;  // stdout and stderr together
-};
-
-Outcome runProgram(const std::string& program, std::vector<std::string> args) {
-  args.insert(args.begin(), program);
-  test::ProgramResult result = test::runProgram(args);
-  return {result.status, result.out + result.err};
-}
+using test::runProgram;
+using Outcome = test::ProgramResult;
 
 std::string entryBytes(DataArchive& archive, const std::string& name) {
   std::size_t size = 0;
@@ -98,15 +90,15 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   };
   for (const Case& c : cases) {
     Outcome outcome = runProgram(VEKPACK_PATH, c.args);
-    EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.output;
-    EXPECT_NE(outcome.output.find(c.message), std::string::npos)
-        << c.what << ": " << outcome.output;
+    EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.output();
+    EXPECT_NE(outcome.output().find(c.message), std::string::npos)
+        << c.what << ": " << outcome.output();
     EXPECT_EQ(test::readFileBytes(out), "earlier archive") << c.what;
   }
   EXPECT_EQ(folderEntries(dir.path()).size(), 3u) << "a temporary file was left behind";
 
   Outcome replaced = runProgram(VEKPACK_PATH, {out, dir.file("a/x.bmp")});
-  EXPECT_EQ(replaced.status, 0) << replaced.output;
+  EXPECT_EQ(replaced.status, 0) << replaced.output();
   DataArchive archive(out.c_str());
   ASSERT_TRUE(archive.open(1));
   EXPECT_EQ(archive.find("x.bmp"), 0);
@@ -115,8 +107,8 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   std::string bytes = test::readFileBytes(out);
   ASSERT_TRUE(test::writeFileBytes(out, bytes.substr(0, bytes.size() - 1)));
   Outcome list = runProgram(VEKPACK_PATH, {"--list", out});
-  EXPECT_EQ(list.status, 1) << list.output;
-  EXPECT_EQ(parseListing(list.output)["x.bmp"].content, "unreadable entry") << list.output;
+  EXPECT_EQ(list.status, 1) << list.output();
+  EXPECT_EQ(parseListing(list.output())["x.bmp"].content, "unreadable entry") << list.output();
 }
 
 // The entry's picture; fails the test when it is missing or not a picture.
@@ -151,7 +143,7 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
     make.push_back(dir.file("tile.png"));
     ASSERT_EQ(runProgram(kConvert, make).status, 0) << c.what;
     Outcome pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), dir.file("tile.png")});
-    ASSERT_EQ(pack.status, 0) << c.what << ": " << pack.output;
+    ASSERT_EQ(pack.status, 0) << c.what << ": " << pack.output();
 
     DataArchive archive(dir.file("tiles.dat").c_str());
     ASSERT_TRUE(archive.open(1)) << c.what;
@@ -161,7 +153,7 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
     Outcome magick = runProgram(
         kConvert, {dir.file("tile.png"), "-background", "#FF00FF", "-alpha", "remove", "-alpha",
                     "off", "-depth", "8", "rgb:" + dir.file("tile.rgb")});
-    ASSERT_EQ(magick.status, 0) << magick.output;
+    ASSERT_EQ(magick.status, 0) << magick.output();
     EXPECT_EQ(image.rgbBytes() == test::readFileBytes(dir.file("tile.rgb")), true) << c.what;
   }
 }
@@ -169,7 +161,7 @@ TEST(Vekpack, PngPicturesArePackedAsTheirOwnPixels) {
 TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
   test::TempDir dir;
   Outcome stored = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("stored")});
-  ASSERT_EQ(stored.status, 0) << stored.output;
+  ASSERT_EQ(stored.status, 0) << stored.output();
   ASSERT_TRUE(test::writeFileBytes(dir.file("stored/notes.txt"), "not a picture"));
   std::vector<std::string> files;
   for (const std::string& name : folderEntries(dir.file("stored")))
@@ -178,11 +170,11 @@ TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
   std::vector<std::string> packArgs = {"--rle", "1", dir.file("packed.dat")};
   packArgs.insert(packArgs.end(), files.begin(), files.end());
   Outcome pack = runProgram(VEKPACK_PATH, packArgs);
-  ASSERT_EQ(pack.status, 0) << pack.output;
+  ASSERT_EQ(pack.status, 0) << pack.output();
   Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
-  ASSERT_EQ(list.status, 0) << list.output;
-  std::map<std::string, Listed> rows = parseListing(list.output);
-  ASSERT_EQ(rows.size(), files.size()) << list.output;
+  ASSERT_EQ(list.status, 0) << list.output();
+  std::map<std::string, Listed> rows = parseListing(list.output());
+  ASSERT_EQ(rows.size(), files.size()) << list.output();
 
   DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str());
   ASSERT_TRUE(original.open(1));
@@ -204,12 +196,12 @@ TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
 
   // The same tiles as PNG pictures pack back to the same pixels.
   Outcome png = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("png"), "--png"});
-  ASSERT_EQ(png.status, 0) << png.output;
+  ASSERT_EQ(png.status, 0) << png.output();
   std::vector<std::string> args{dir.file("again.dat")};
   for (int code = 0; code < 256; ++code) args.push_back(dir.file("png/" + std::to_string(code) + ".png"));
   Outcome again = runProgram(VEKPACK_PATH, args);
-  ASSERT_EQ(again.status, 0) << again.output;
-  EXPECT_EQ(again.output.find("warning"), std::string::npos) << again.output;
+  ASSERT_EQ(again.status, 0) << again.output();
+  EXPECT_EQ(again.output().find("warning"), std::string::npos) << again.output();
   DataArchive repacked(dir.file("again.dat").c_str());
   ASSERT_TRUE(repacked.open(1));
   for (int code = 0; code < 256; ++code) {
@@ -231,25 +223,25 @@ TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
 
   Outcome bad = runProgram(VEKPACK_PATH, {dir.file("bad.dat"), dir.file("0.bmp"), dir.file("5.bmp"),
                                           dir.file("7.bmp"), dir.file("notes.txt")});
-  ASSERT_EQ(bad.status, 0) << bad.output;
-  EXPECT_NE(bad.output.find("warning: " + dir.file("0.bmp") +
+  ASSERT_EQ(bad.status, 0) << bad.output();
+  EXPECT_NE(bad.output().find("warning: " + dir.file("0.bmp") +
                             " (entry 0.bmp): not a usable picture: pixel data cut short"),
             std::string::npos)
-      << bad.output;
+      << bad.output();
   Outcome check = runProgram(VEKPACK_PATH, {"--check", dir.file("bad.dat")});
-  EXPECT_EQ(check.status, 1) << check.output;
+  EXPECT_EQ(check.status, 1) << check.output();
   for (const char* line : {"0.bmp: not a usable picture: pixel data cut short",
                            "5.bmp: warning: picture 16 x 16, not 18 x 20",
                            "notes.txt: not a usable picture: not a BMP file"}) {
-    EXPECT_NE(check.output.find(line), std::string::npos) << line << "\n" << check.output;
+    EXPECT_NE(check.output().find(line), std::string::npos) << line << "\n" << check.output();
   }
-  EXPECT_EQ(check.output.find("7.bmp"), std::string::npos) << check.output;
+  EXPECT_EQ(check.output().find("7.bmp"), std::string::npos) << check.output();
 
   ASSERT_EQ(runProgram(VEKPACK_PATH, {dir.file("good.dat"), dir.file("5.bmp"), dir.file("notes.txt")})
                 .status,
             0);
   Outcome fine = runProgram(VEKPACK_PATH, {"--check", dir.file("good.dat")});
-  EXPECT_EQ(fine.status, 0) << "only tile entries decide the status: " << fine.output;
+  EXPECT_EQ(fine.status, 0) << "only tile entries decide the status: " << fine.output();
 }
 
 }  // namespace

@@ -75,6 +75,11 @@ ProgramResult runProgram(const std::vector<std::string>& args) {
   return result;
 }
 
+ProgramResult runProgram(const std::string& program, std::vector<std::string> args) {
+  args.insert(args.begin(), program);
+  return runProgram(args);
+}
+
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }

@@ -19,12 +19,15 @@ struct ProgramResult {
   int status = -1;  // exit status; 128 + signal when killed
   std::string out;
   std::string err;
+  std::string output() const { return out + err; }
 };
 
 // Runs a program (argv[0] is its path, or a name searched in PATH) without
 // a display and waits for it, a minute at most; gives its exit status and
 // what it printed.
 ProgramResult runProgram(const std::vector<std::string>& argv);
+// runProgram with program as argv[0], then args.
+ProgramResult runProgram(const std::string& program, std::vector<std::string> args);
 
 bool contains(const std::string& text, const std::string& part);
 

@@ -12,10 +12,7 @@
 namespace vek {
 namespace {
 
-test::ProgramResult run(const std::string& program, std::vector<std::string> args) {
-  args.insert(args.begin(), program);
-  return test::runProgram(args);
-}
+using test::runProgram;
 
 struct Tool {
   const char* name;
@@ -35,16 +32,16 @@ const Tool kTools[] = {
 
 TEST(CommandLine, EveryProgramAnswersHelpVersionAndUsageErrorsAlike) {
   for (const Tool& tool : kTools) {
-    test::ProgramResult help = run(tool.path, {"--help"});
+    test::ProgramResult help = runProgram(tool.path, {"--help"});
     EXPECT_EQ(help.status, 0) << tool.name;
     EXPECT_EQ(help.out.rfind(std::string("usage: ") + tool.name, 0), 0u) << tool.name << help.out;
     EXPECT_EQ(help.err, "") << tool.name;
 
-    test::ProgramResult version = run(tool.path, {"--version"});
+    test::ProgramResult version = runProgram(tool.path, {"--version"});
     EXPECT_EQ(version.status, 0) << tool.name;
     EXPECT_EQ(version.out, std::string(tool.name) + " (VEK Map Editor) " VEK_VERSION "\n");
 
-    test::ProgramResult wrong = run(tool.path, tool.usageError);
+    test::ProgramResult wrong = runProgram(tool.path, tool.usageError);
     EXPECT_EQ(wrong.status, 64) << tool.name << ": " << wrong.err;
     EXPECT_EQ(wrong.out, "") << tool.name;
     EXPECT_EQ(wrong.err.rfind(std::string(tool.name) + ": ", 0), 0u) << tool.name << wrong.err;
@@ -56,17 +53,17 @@ TEST(CommandLine, InstalledProgramsRunFromTheirPrefix) {
   test::TempDir dir;
   const std::string prefix = dir.file("prefix");
   test::ProgramResult install =
-      run(CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", prefix});
+      runProgram(CMAKE_COMMAND, {"--install", BUILD_DIR, "--prefix", prefix});
   ASSERT_EQ(install.status, 0) << install.out << install.err;
   const std::string share = prefix + "/share/vek-map-editor";
 
-  test::ProgramResult world = run(
+  test::ProgramResult world = runProgram(
       prefix + "/bin/vekgen",
       {"world", share + "/scripts/world.as", dir.path(), "--seed", "7"});
   EXPECT_EQ(world.status, 0) << world.err;
   EXPECT_EQ(test::readFileBytes(dir.file("VEKTT.MAP")).size(), 24u * 51u + 2u + 11u);
 
-  test::ProgramResult check = run(prefix + "/bin/vekpack", {"--check", share + "/data.dat"});
+  test::ProgramResult check = runProgram(prefix + "/bin/vekpack", {"--check", share + "/data.dat"});
   EXPECT_EQ(check.status, 0) << check.out << check.err;
   EXPECT_NE(check.out.find("256 of the 256 tile codes have an entry, 0 unusable"), std::string::npos)
       << check.out;

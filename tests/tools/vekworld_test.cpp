@@ -7,9 +7,8 @@
 namespace vek {
 namespace {
 
-test::ProgramResult runVekworld(const test::TempDir&, std::vector<std::string> args) {
-  args.insert(args.begin(), VEKWORLD_PATH);
-  return test::runProgram(args);
+test::ProgramResult runVekworld(const std::vector<std::string>& args) {
+  return test::runProgram(VEKWORLD_PATH, args);
 }
 
 TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
@@ -39,7 +38,7 @@ TEST(Vekworld, CheckReportsInTextAndJsonWithItsExitStatus) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : c.args[0]);
-    test::ProgramResult run = runVekworld(problems, c.args);
+    test::ProgramResult run = runVekworld(c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_NE(run.out.find(c.outPart), std::string::npos) << run.out;
   }
@@ -65,7 +64,7 @@ TEST(Vekworld, RenderWritesThePictureOrSaysWhyNot) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.size() > 4 ? c.args[4] : c.args.back());
     std::remove(out.c_str());
-    EXPECT_EQ(runVekworld(world, c.args).status, c.status);
+    EXPECT_EQ(runVekworld(c.args).status, c.status);
     std::string bytes = test::readFileBytes(out);
     EXPECT_EQ(bytes.empty() ? "" : bytes.substr(16, 8), c.header);
   }
