@@ -8,10 +8,8 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,7 +31,7 @@ Map patternMap() {
   return map;
 }
 
-TEST(MapSaveFailure, UnwritablePlacesGiveFalse) {
+TEST(MapSaveFailure, UnwritablePlacesGiveFalseAndASaveKeepsThePermissions) {
   test::TempDir dir;
   ASSERT_TRUE(test::writeFileBytes(dir.file("plain"), "not a folder"));
   mkdir(dir.file("folder.MAP").c_str(), 0755);
@@ -50,6 +48,16 @@ TEST(MapSaveFailure, UnwritablePlacesGiveFalse) {
   ASSERT_EQ(stat(dir.file("folder.MAP").c_str(), &info), 0);
   EXPECT_TRUE(S_ISDIR(info.st_mode));
   EXPECT_EQ(folderEntries(dir.path()).size(), 2u) << "a temporary file was left behind";
+
+  // A successful save replaces the file and keeps its permissions.
+  std::string path = dir.file("VEKAA.MAP");
+  ASSERT_TRUE(test::writeFileBytes(path, "old"));
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  ASSERT_TRUE(map.save(path.c_str()));
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(test::readFileBytes(path).substr(0, 20), "WILDERNESS!>23,16:NE");
+  EXPECT_EQ(folderEntries(dir.path()).size(), 3u);
 }
 
 TEST(MapSaveFailure, AWriteCutShortByTheFileSizeLimitKeepsTheEarlierFile) {
@@ -66,19 +74,6 @@ TEST(MapSaveFailure, AWriteCutShortByTheFileSizeLimitKeepsTheEarlierFile) {
   });
   EXPECT_EQ(result, 0) << "save reported success (1) or could not set the limit (3)";
   EXPECT_EQ(test::readFileBytes(path), earlier);
-  EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"VEKAA.MAP"});
-}
-
-TEST(MapSaveFailure, ASuccessfulSaveReplacesTheFileAndKeepsItsPermissions) {
-  test::TempDir dir;
-  std::string path = dir.file("VEKAA.MAP");
-  ASSERT_TRUE(test::writeFileBytes(path, "old"));
-  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-  ASSERT_TRUE(patternMap().save(path.c_str()));
-  struct stat info;
-  ASSERT_EQ(stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-  EXPECT_EQ(test::readFileBytes(path).substr(0, 20), "WILDERNESS!>23,16:NE");
   EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"VEKAA.MAP"});
 }
 

@@ -58,6 +58,5 @@ bool allPixels(BITMAP* target, int x, int y, int width, int height, int colour) 
 }
 
 int white() { return makecol(255, 255, 255); }
-int red() { return makecol(255, 0, 0); }
 
 }  // namespace vek::test

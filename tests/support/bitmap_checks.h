@@ -35,6 +35,5 @@ int countPixels(BITMAP* target, int x, int y, int width, int height, int colour)
 bool allPixels(BITMAP* target, int x, int y, int width, int height, int colour);
 
 int white();
-int red();
 
 }  // namespace vek::test
