@@ -91,7 +91,9 @@ TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixel) {
   for (const Case& c : cases) {
     Picture picture = decode(c.file);
     expectPicture(picture.get(), c.rows, c.what);
-    if (picture) EXPECT_EQ(bitmap_color_depth(picture.get()), GetParam()) << c.what;
+    if (picture) {
+      EXPECT_EQ(bitmap_color_depth(picture.get()), GetParam()) << c.what;
+    }
   }
 }
 
@@ -257,7 +259,9 @@ TEST(HostileBitmap, CutFilesAreRefusedOrDecodedWithinTheirBytes) {
     ASSERT_NE(whole, nullptr) << "sample of " << file.size() << " bytes";
     for (std::size_t length = 0; length < file.size(); ++length) {
       Picture cut = decode(file.substr(0, length));
-      if (cut) EXPECT_EQ((std::vector<int>{cut->w, cut->h}), (std::vector<int>{whole->w, whole->h}));
+      if (cut) {
+        EXPECT_EQ((std::vector<int>{cut->w, cut->h}), (std::vector<int>{whole->w, whole->h}));
+      }
     }
     EXPECT_EQ(decode(file.substr(0, 30)), nullptr) << "cut inside the headers";
   }
