@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "child_process.h"
 #include "editor_session.h"
 #include "map/map.h"
 #include "map/map_naming.h"
@@ -268,11 +269,11 @@ TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
 // (scripts/update-screenshots.sh).
 TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
   EditorSession session;
-  int exitCode = -1;
-  std::string made = runCommand({std::string(VEK_SOURCE_DIR) + "/scripts/make-sample-world.sh",
-                                 session.world.path(), "7"},
-                                &exitCode, {std::string("BUILD=") + VEK_BUILD_DIR});
-  ASSERT_EQ(exitCode, 0) << made;
+  test::ProgramResult run = test::runProgram(
+      {std::string(VEK_SOURCE_DIR) + "/scripts/make-sample-world.sh", session.world.path(), "7"},
+      {std::string("BUILD=") + VEK_BUILD_DIR});
+  ASSERT_EQ(run.status, 0) << run.output();
+  const std::string& made = run.out;
   // "veksample: town at cell C,R of PATH", cells counted from 1.
   std::size_t at = made.find("town at cell ");
   ASSERT_NE(at, std::string::npos) << made;

@@ -1,5 +1,7 @@
 #include "x_session.h"
 
+#include "child_process.h"
+
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -18,13 +20,6 @@
 namespace vek::e2e {
 namespace {
 
-std::vector<char*> cStrings(const std::vector<std::string>& strings) {
-  std::vector<char*> pointers;
-  for (const std::string& s : strings) pointers.push_back(const_cast<char*>(s.c_str()));
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
 // In the child after fork: environment, folder, own process group, exec.
 [[noreturn]] void execChild(const std::vector<std::string>& argv,
                             const std::vector<std::string>& environment,
@@ -32,7 +27,9 @@ std::vector<char*> cStrings(const std::vector<std::string>& strings) {
   setpgid(0, 0);
   for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
   if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
-  std::vector<char*> args = cStrings(argv);
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
   execvp(args[0], args.data());
   _exit(127);
 }
@@ -140,35 +137,6 @@ void Process::kill() {
   }
 }
 
-std::string runCommand(const std::vector<std::string>& argv, int* exitCode,
-                       const std::vector<std::string>& environment) {
-  if (exitCode) *exitCode = -1;
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return "";
-  pid_t pid = fork();
-  if (pid == 0) {
-    dup2(pipeFds[1], STDOUT_FILENO);
-    close(pipeFds[0]);
-    close(pipeFds[1]);
-    execChild(argv, environment, "");
-  }
-  close(pipeFds[1]);
-  std::string output;
-  char buffer[65536];
-  for (ssize_t got; (got = read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      break;
-    }
-    output.append(buffer, static_cast<std::size_t>(got));
-  }
-  close(pipeFds[0]);
-  int status = 0;
-  if (pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && exitCode)
-    *exitCode = WEXITSTATUS(status);
-  return output;
-}
-
 XSession::XSession(int width, int height) {
   std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
   // Displays from :50 on, away from the low numbers that desktops and
@@ -199,15 +167,13 @@ XSession::XSession(int width, int height) {
 
 XSession::~XSession() { server_.reset(); }
 
-std::string XSession::xdotool(const std::vector<std::string>& arguments, int* exitCode) const {
-  std::vector<std::string> argv{"xdotool"};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  return runCommand(argv, exitCode, {displayVariable()});
+std::string XSession::xdotool(std::vector<std::string> arguments) const {
+  arguments.insert(arguments.begin(), "xdotool");
+  return test::runProgram(arguments, {displayVariable()}).out;
 }
 
 bool XSession::hasWindow(const std::string& name) const {
-  std::string ids = xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"});
-  return !ids.empty();
+  return !xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"}).empty();
 }
 
 std::optional<std::string> XSession::waitForWindow(const std::string& name,
@@ -224,7 +190,8 @@ std::optional<std::string> XSession::waitForWindow(const std::string& name,
 }
 
 Image XSession::screenshot(const std::string& window) const {
-  std::string ppm = runCommand({"import", "-display", display_, "-window", window, "-depth", "8", "ppm:-"});
+  std::string ppm =
+      test::runProgram({"import", "-display", display_, "-window", window, "-depth", "8", "ppm:-"}).out;
   std::istringstream header(ppm);
   std::string magic;
   int width = 0, height = 0, maximum = 0;
@@ -238,9 +205,7 @@ Image XSession::screenshot(const std::string& window) const {
 }
 
 bool XSession::saveScreenshot(const std::string& window, const std::string& path) const {
-  int exitCode = -1;
-  runCommand({"import", "-display", display_, "-window", window, path}, &exitCode);
-  return exitCode == 0;
+  return test::runProgram({"import", "-display", display_, "-window", window, path}).status == 0;
 }
 
 bool XSession::requestClose(const std::string& window) const {
@@ -267,11 +232,6 @@ void XSession::moveTo(const std::string& window, int x, int y) const {
 void XSession::press(int button) const { xdotool({"mousedown", std::to_string(button)}); }
 
 void XSession::release(int button) const { xdotool({"mouseup", std::to_string(button)}); }
-
-void XSession::click(const std::string& window, int x, int y, int button) const {
-  moveTo(window, x, y);
-  xdotool({"click", std::to_string(button)});
-}
 
 void XSession::typeText(const std::string& text) const {
   xdotool({"type", "--delay", "20", text});

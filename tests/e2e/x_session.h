@@ -72,11 +72,6 @@ class Process {
   int status_ = 0;
 };
 
-// Runs a command to its end and gives its standard output; exitCode gets its
-// exit code (-1 when it could not run or was killed).
-std::string runCommand(const std::vector<std::string>& argv, int* exitCode = nullptr,
-                       const std::vector<std::string>& environment = {});
-
 // One Xvfb display for the life of the object.
 class XSession {
  public:
@@ -92,7 +87,7 @@ class XSession {
   std::string displayVariable() const { return "DISPLAY=" + display_; }
 
   // Runs xdotool on this display; gives its output.
-  std::string xdotool(const std::vector<std::string>& arguments, int* exitCode = nullptr) const;
+  std::string xdotool(std::vector<std::string> arguments) const;
   // The first visible window whose name is exactly name, waiting for it.
   std::optional<std::string> waitForWindow(const std::string& name, milliseconds timeout) const;
   // Whether a window of that exact name is mapped now.
@@ -114,7 +109,6 @@ class XSession {
   void moveTo(const std::string& window, int x, int y) const;
   void press(int button) const;    // 1 left, 2 middle, 3 right
   void release(int button) const;
-  void click(const std::string& window, int x, int y, int button = 1) const;
   void typeText(const std::string& text) const;
   void key(const std::string& keyName) const;  // e.g. "Return", "Escape", "ctrl+a"
 

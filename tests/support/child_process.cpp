@@ -37,7 +37,8 @@ int runUnprivileged(const std::function<int()>& body) {
   });
 }
 
-ProgramResult runProgram(const std::vector<std::string>& args) {
+ProgramResult runProgram(const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment) {
   TempDir outputs;
   std::string outPath = outputs.file("stdout");
   std::string errPath = outputs.file("stderr");
@@ -51,6 +52,7 @@ ProgramResult runProgram(const std::vector<std::string>& args) {
     if (!std::freopen(outPath.c_str(), "w", stdout) || !std::freopen(errPath.c_str(), "w", stderr))
       _exit(127);
     unsetenv("DISPLAY");
+    for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
     execvp(argv[0], argv.data());
     _exit(127);
   }

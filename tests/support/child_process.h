@@ -23,9 +23,10 @@ struct ProgramResult {
 };
 
 // Runs a program (argv[0] is its path, or a name searched in PATH) without
-// a display and waits for it, a minute at most; gives its exit status and
-// what it printed.
-ProgramResult runProgram(const std::vector<std::string>& argv);
+// a display, with extra environment entries ("NAME=value"), and waits for
+// it, a minute at most; gives its exit status and what it printed.
+ProgramResult runProgram(const std::vector<std::string>& argv,
+                         const std::vector<std::string>& environment = {});
 // runProgram with program as argv[0], then args.
 ProgramResult runProgram(const std::string& program, std::vector<std::string> args);
 
