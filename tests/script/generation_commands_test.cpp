@@ -136,64 +136,28 @@ class WorldFolder : public ::testing::Test {
   ScriptHarness harness;
 };
 
-TEST_F(WorldFolder, OneCellSetWritesFourHundredMapsWithOnlyThatCell) {
-  harness.addScript("void main() { settile(49, 1, 61); }");
+TEST_F(WorldFolder, EachBlockOfTheGridBecomesItsWildernessMapWithoutTeleports) {
+  Map old = patternedMap(MapKind::Local);
+  old.addTeleport(2, 3, "DUNGEON");
+  ASSERT_TRUE(old.save(mapPath("VEKCD.MAP").c_str()));
+  harness.addScript("void main() { settile(49, 1, 61); settile(48 * 2 + 1, 24 * 3 + 1, 9); }");
   WorldGenerationResult result =
       generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
   EXPECT_TRUE(result.scriptRan);
   EXPECT_EQ(result.filesWritten, 400);
   EXPECT_TRUE(result.failures.empty());
-  EXPECT_EQ(harness.messages.shown,
-            Records{"Warning!  This will replace all wilderness maps in the directory of the "
-                    "currently loaded map."});
+  EXPECT_EQ(harness.messages.shown, Records{kWorldGenerationWarning});
   for (int row = 0; row < kWorldSide; ++row) {
     for (int column = 0; column < kWorldSide; ++column) {
       std::string name = wildernessShortName(column, row);
       Map map;
       ASSERT_TRUE(map.load(mapPath(name + ".MAP").c_str())) << name;
       EXPECT_EQ(map.kind, MapKind::Wilderness);
-      bool isBA = column == 1 && row == 0;
-      EXPECT_EQ(countNonZeroCells(map), isBA ? 1 : 0) << name;
-      if (isBA) {
-        EXPECT_EQ(map.getTile(0, 0), 61);
-      }
+      EXPECT_EQ(map.teleportCount(), 0);
+      TileCode set = name == "VEKBA" ? 61 : name == "VEKCD" ? 9 : 0;
+      EXPECT_EQ(countNonZeroCells(map), set ? 1 : 0) << name;
+      EXPECT_EQ(map.getTile(0, 0), set) << name;
     }
-  }
-}
-
-TEST_F(WorldFolder, RewrittenMapsLoseTheirTeleportsAndKind) {
-  Map old = patternedMap(MapKind::Local);
-  old.addTeleport(2, 3, "DUNGEON");
-  ASSERT_TRUE(old.save(mapPath("VEKCD.MAP").c_str()));
-  harness.addScript("void main() { settile(48 * 2 + 1, 24 * 3 + 1, 9); }");
-  ASSERT_TRUE(generateWorldMap(currentPath().c_str(), *harness.host, harness.messages).scriptRan);
-  Map rewritten;
-  ASSERT_TRUE(rewritten.load(mapPath("VEKCD.MAP").c_str()));
-  EXPECT_EQ(rewritten.kind, MapKind::Wilderness);
-  EXPECT_EQ(rewritten.teleportCount(), 0);
-  EXPECT_EQ(rewritten.getTile(0, 0), 9);
-  EXPECT_EQ(countNonZeroCells(rewritten), 1);
-}
-
-TEST_F(WorldFolder, AFileThatCannotBeReplacedLeavesEveryMapAsItWas) {
-  harness.addScript("void main() { settile(1, 1, 3); }");
-  ASSERT_EQ(generateWorldMap(currentPath().c_str(), *harness.host, harness.messages).filesWritten,
-            400);
-  const std::string before = test::readFileBytes(mapPath("VEKAA.MAP"));
-  // A folder where a map file should be: no rename can replace it.
-  std::filesystem::remove(mapPath("VEKAB.MAP"));
-  std::filesystem::create_directory(mapPath("VEKAB.MAP"));
-  harness.addScript("void main() { settile(1, 1, 4); }");
-  WorldGenerationResult result =
-      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
-  EXPECT_EQ(result.filesWritten, 0);
-  ASSERT_EQ(result.failures.size(), 1u);
-  EXPECT_EQ(result.failures[0].path, mapPath("VEKAB.MAP"));
-  EXPECT_EQ(result.failures[0].reason, "Is a directory");
-  EXPECT_EQ(test::readFileBytes(mapPath("VEKAA.MAP")), before);
-  // No temporary file and no journal is left.
-  for (const std::string& name : test::folderEntries(harness.dir.path())) {
-    EXPECT_NE(name.rfind(".vekmap", 0), 0u) << name;
   }
 }
 

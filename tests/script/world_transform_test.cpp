@@ -7,6 +7,7 @@
 #include "map/map_naming.h"
 #include "script/world_transform.h"
 #include "script_test_support.h"
+#include "test_maps.h"
 
 namespace vek {
 namespace {
@@ -22,10 +23,7 @@ class WorldTransform : public ::testing::Test {
   }
   std::string path(const std::string& name) const { return harness.dir.file(name); }
   void saveMap(const std::string& name, MapKind kind, TileCode code, const char* teleport) {
-    Map map;
-    map.kind = kind;
-    for (int y = 0; y < Map::kRows; ++y)
-      for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, code);
+    Map map = test::filledMap(code, kind);
     map.addTeleport(5, 6, teleport);
     ASSERT_TRUE(map.save(path(name).c_str()));
   }
