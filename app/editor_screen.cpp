@@ -31,6 +31,19 @@ bool hidesCharacter(BITMAP* picture, const TileCharacter& character, int x, int 
   return x + character.width <= shownWidth && y + character.height <= shownHeight;
 }
 
+// A map cell's picture, or its character, over what the cell shows.
+void drawCellContent(BITMAP* target, int column, int row, TileCode code, const TileSet& tiles,
+                     TileCharacters& characters) {
+  int x = column * layout::kCellWidth;
+  int y = row * layout::kCellHeight;
+  if (BITMAP* picture = tiles.picture(code)) {
+    drawPicture(target, picture, x, y);
+  } else {
+    drawCharacter(target, characters.of(font, code), x + layout::kMapCharacterX,
+                  y + layout::kCharacterY);
+  }
+}
+
 void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tiles,
                       TileCharacters& characters) {
   textout_ex(target, font, layout::kSelectedHeading, layout::kSelectedHeadingX,
@@ -71,19 +84,20 @@ void drawTeleportList(BITMAP* target, const Map& map, const char* currentPath) {
 
 void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles,
                  TileCharacters& characters) {
+  // The frame starts black, so each cell's content goes straight over it.
   for (int row = 0; row < Map::kRows; ++row) {
     for (int column = 0; column < Map::kColumns; ++column) {
-      TileCode code = map.getTile(column, row);
-      int x = column * layout::kCellWidth;
-      int y = row * layout::kCellHeight;
-      if (BITMAP* picture = tiles.picture(code)) {
-        drawPicture(target, picture, x, y);
-      } else {
-        drawCharacter(target, characters.of(font, code), x + layout::kMapCharacterX,
-                      y + layout::kCharacterY);
-      }
+      drawCellContent(target, column, row, map.getTile(column, row), tiles, characters);
     }
   }
+}
+
+void drawMapCell(BITMAP* target, int column, int row, TileCode code, const TileSet& tiles,
+                 TileCharacters& characters) {
+  int x = column * layout::kCellWidth;
+  int y = row * layout::kCellHeight;
+  rectfill(target, x, y, x + layout::kCellWidth - 1, y + layout::kCellHeight - 1, 0);
+  drawCellContent(target, column, row, code, tiles, characters);
 }
 
 void drawPalette(BITMAP* target, const TileSet& tiles, TileCharacters& characters) {

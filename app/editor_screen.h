@@ -20,6 +20,11 @@ namespace vek {
 void drawMapGrid(BITMAP* target, const Map& map, const TileSet& tiles,
                  TileCharacters& characters);
 
+// One cell of the map area as drawMapGrid draws it, whatever it held before:
+// black, then the code's picture or its character.
+void drawMapCell(BITMAP* target, int column, int row, TileCode code, const TileSet& tiles,
+                 TileCharacters& characters);
+
 // The 256 codes in 8 rows of 32 cells from (0, 520): each code's character,
 // 4 pixels into the cell and 8 down, then its picture over it (a character
 // that the picture hides whole is left out: the pixels are the same).

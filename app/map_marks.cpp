@@ -1,0 +1,54 @@
+#include "app/map_marks.h"
+
+#include <algorithm>
+
+#include "app/editor_screen.h"
+#include "app/screen_layout.h"
+#include "map/region_fill.h"
+
+namespace vek {
+namespace {
+
+constexpr int kMarkerSize = 5;
+
+int outlineColour() { return makecol(255, 255, 0); }
+
+}  // namespace
+
+void drawTeleportMarkers(BITMAP* target, const Map& map) {
+  int colour = makecol(255, 0, 0);
+  for (const Teleport& teleport : map.teleports()) {
+    Cell cell{teleport.x - 1, teleport.y - 1};
+    if (cell.column < 0 || cell.column >= Map::kColumns || cell.row < 0 || cell.row >= Map::kRows)
+      continue;
+    int right = (cell.column + 1) * layout::kCellWidth - 1;
+    int top = cell.row * layout::kCellHeight;
+    triangle(target, right - kMarkerSize + 1, top, right, top, right, top + kMarkerSize - 1,
+             colour);
+  }
+}
+
+void outlineCells(BITMAP* target, const CellRect& cells) {
+  CellRect inside{std::max(cells.left, 0), std::max(cells.top, 0),
+                  std::min(cells.right, Map::kColumns - 1), std::min(cells.bottom, Map::kRows - 1)};
+  if (inside.width() <= 0 || inside.height() <= 0) return;
+  rect(target, inside.left * layout::kCellWidth, inside.top * layout::kCellHeight,
+       (inside.right + 1) * layout::kCellWidth - 1, (inside.bottom + 1) * layout::kCellHeight - 1,
+       outlineColour());
+}
+
+void drawBlockPreview(BITMAP* target, const TileBlock& block, Cell topLeft, const Map& map,
+                      const TileSet& tiles, TileCharacters& characters) {
+  if (block.empty()) return;
+  for (int row = 0; row < block.height(); ++row) {
+    for (int column = 0; column < block.width(); ++column) {
+      Cell cell{topLeft.column + column, topLeft.row + row};
+      if (!isStoredCell(map, cell)) continue;
+      drawMapCell(target, cell.column, cell.row, block.at(column, row), tiles, characters);
+    }
+  }
+  outlineCells(target, CellRect{topLeft.column, topLeft.row, topLeft.column + block.width() - 1,
+                                topLeft.row + block.height() - 1});
+}
+
+}  // namespace vek

@@ -1,0 +1,34 @@
+#include "app/tool_bar.h"
+
+#include <allegro.h>
+
+namespace vek {
+
+const ToolButton kToolButtons[kToolCount] = {
+    {"cmdToolPencil", "PEN", Tool::Pencil, KEY_P},
+    {"cmdToolFill", "FILL", Tool::Fill, KEY_F},
+    {"cmdToolRectangle", "RECT", Tool::Rectangle, KEY_R},
+    {"cmdToolSelect", "SEL", Tool::Select, KEY_S},
+};
+
+void ToolBar::build(Form& form, CommandContext& context) {
+  for (int i = 0; i < kToolCount; ++i) {
+    const ToolButton& entry = kToolButtons[i];
+    Button* button = form.add<Button>(entry.name, kToolButtonX, kToolButtonTop + i * kToolButtonStep,
+                                      kToolButtonWidth, kToolButtonHeight);
+    buttons_[i] = button;
+    if (!button) continue;
+    button->setCaption(entry.caption);
+    Tool tool = entry.tool;
+    button->onPress = [tool, &context] { context.tools.choose(tool, context.document); };
+  }
+}
+
+void ToolBar::showActive(Tool active) {
+  int fill = makecol(0, 96, 192);
+  for (int i = 0; i < kToolCount; ++i) {
+    if (buttons_[i]) buttons_[i]->fillColor = kToolButtons[i].tool == active ? fill : kNoColor;
+  }
+}
+
+}  // namespace vek
