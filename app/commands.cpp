@@ -43,7 +43,10 @@ bool showsMap(const CommandContext& context) {
 bool openMap(CommandContext& context, const std::string& path, OpenedKind kind, AskFirst ask) {
   if (ask == AskFirst::Yes && !mayDiscardChanges(context)) return false;
   OpenResult result = context.document.open(path, kind);
-  if (!result.opened) {
+  if (result.opened) {
+    context.state.tools.mapOpened();
+    context.state.teleportList.reset();
+  } else {
     std::string message = std::string(kOpenFailedMessage) + path + ": " + result.reason;
     context.platform.messages.showMessage(message.c_str());
   }

@@ -38,6 +38,7 @@ void EditTools::press(MapDocument& document, Cell cell, TileCode selected, bool 
       document.beginStep().setTile(cell.column, cell.row, selected);
       break;
     case Tool::Fill:
+      if (!isStoredCell(document.map(), cell)) return;
       document.apply([&](Map& map) {
         if (shift) {
           replaceCode(map, map.getTile(cell.column, cell.row), selected);

@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "app/unsaved_changes.h"
 #include "app/map_editing.h"
+#include "app/map_marks.h"
 #include "app/screen_layout.h"
 #include "app/world_export.h"
 #include "app/world_view.h"
@@ -38,6 +39,7 @@ void EditorApp::startUp(const char* archiveName, const std::string& firstMap) {
 void EditorApp::buildMainForm() {
   formManager_ = std::make_unique<FormManager>();
   mainForm_ = vek::buildMainForm(*formManager_, commandContext_, screen->w, screen->h);
+  if (mainForm_) toolBar_.build(*mainForm_, commandContext_);
 }
 
 void EditorApp::openArchive(const char* archiveName) { archive_ = openTileArchive(archiveName); }
@@ -62,24 +64,48 @@ bool EditorApp::runPass() {
   drawMapArea();
   drawPalette(backBuffer_, tileBitmaps_, tileCharacters_);
   release_bitmap(backBuffer_);
-  drawStatusTexts(backBuffer_, document_, state_.selectedTile, tileBitmaps_, tileCharacters_);
+  drawStatusTexts(backBuffer_, document_, state_, tileBitmaps_, tileCharacters_);
   if (layout::isInMapArea(mouse_x, mouse_y)) handleMouseOverMapArea();
-  handleMousePress(commandContext_);
-  handleCommandKeys(commandContext_);
-  worldKeys_.handle(commandContext_);
+  bool helpShown = state_.help.shown();
+  if (helpShown) {
+    closeHelpOnInput();
+  } else {
+    handleMousePress(commandContext_);
+    handleCommandKeys(commandContext_);
+    worldKeys_.handle(commandContext_);
+  }
+  toolBar_.showActive(state_.tools.active());
   if (mainForm_) showWorldViewButtons(*mainForm_, state_.mode);
   formManager_->draw(backBuffer_);
-  formManager_->update();
+  state_.help.draw(backBuffer_);
+  if (helpShown) {
+    // The buttons under the help take no click, and none that it saw.
+    formManager_->snapshot = captureInput();
+  } else {
+    formManager_->update();
+  }
   show_mouse(backBuffer_);
   blit(backBuffer_, screen, 0, 0, 0, 0, screen->w, screen->h);
   return !quitAsked();
 }
 
 bool EditorApp::quitAsked() {
-  if (!key[KEY_ESC] && !closeRequested()) return false;
+  if (!closeRequested()) return false;
   if (mayDiscardChanges(commandContext_)) return true;
   clearCloseRequest();  // cancelled: the editor goes on
   return false;
+}
+
+void EditorApp::closeHelpOnInput() {
+  bool keyPressed = false;
+  while (keypressed()) {
+    readkey();
+    keyPressed = true;
+  }
+  // The click that closes the help does nothing else: the latch holds it.
+  bool clicked = mouse_b != 0 && !state_.mouseLatch;
+  state_.mouseLatch = mouse_b != 0;
+  if (keyPressed || clicked) state_.help.close();
 }
 
 void EditorApp::drawMapArea() {
@@ -89,6 +115,8 @@ void EditorApp::drawMapArea() {
     drawCurrentMapOutline(backBuffer_, world_, document_.path().c_str());
   } else {
     drawMapGrid(backBuffer_, document_.map(), tileBitmaps_, tileCharacters_);
+    drawMarksOverMap(backBuffer_, state_, document_.map(), mouse_x, mouse_y, tileBitmaps_,
+                     tileCharacters_);
   }
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/command_context.h"
+#include "app/tool_bar.h"
 #include "app/editor_state.h"
 #include "app/tile_characters.h"
 #include "app/world_keys.h"
@@ -79,6 +80,8 @@ class EditorApp {
   bool quitAsked();
   void drawMapArea();
   void handleMouseOverMapArea();
+  // While the help is shown: any key or click closes it.
+  void closeHelpOnInput();
   void releaseAll();
 
   MapDocument document_;
@@ -98,6 +101,8 @@ class EditorApp {
   CommandContext commandContext_;
   std::unique_ptr<FormManager> formManager_;
   Form* mainForm_ = nullptr;  // owned by formManager_
+  // The tool buttons of the main form (which owns them).
+  ToolBar toolBar_;
 };
 
 }  // namespace vek

@@ -1,15 +1,15 @@
 #include "app/editor_screen.h"
 
+#include <string>
+
 #include "app/screen_layout.h"
 #include "app/screen_text.h"
 #include "map/map_naming.h"
-#include "map/world.h"
 
 namespace vek {
 namespace {
 
 int white() { return makecol(255, 255, 255); }
-int red() { return makecol(255, 0, 0); }
 int yellow() { return makecol(255, 255, 0); }
 
 // A tile's picture, cut to one cell.
@@ -58,26 +58,10 @@ void drawSelectedTile(BITMAP* target, TileCode selectedTile, const TileSet& tile
                     selectedTile);
 }
 
-// Rows go on past the bottom of the screen, where they are simply not seen.
-// A yellow "?" follows the name of a destination whose file does not exist.
-void drawTeleportList(BITMAP* target, const Map& map, const char* currentPath) {
-  std::string folder = folderPart(currentPath);
-  textout_ex(target, font, layout::kTeleportHeading, layout::kTeleportHeadingX,
-             layout::kTeleportHeadingY, white(), -1);
-  textout_ex(target, font, "+", layout::kMarkX, layout::kPlusY, red(), -1);
-  int y = layout::kTeleportRowsTop;
-  for (const Teleport& teleport : map.teleports()) {
-    if (y >= target->h) break;
-    drawFormattedText(target, layout::kTeleportPositionX, y, white(), "%i,%i", teleport.x,
-                      teleport.y);
-    textout_ex(target, font, teleport.name, layout::kTeleportNameX, y, white(), -1);
-    if (!teleportDestinationExists(folder, teleport.name)) {
-      textout_ex(target, font, "?", layout::kTeleportNameX + text_length(font, teleport.name), y,
-                 yellow(), -1);
-    }
-    textout_ex(target, font, "-", layout::kMarkX, y, red(), -1);
-    y += layout::kTeleportRowHeight;
-  }
+// While "+" waits for a cell, the path line says so instead of the path.
+void drawPlacementLine(BITMAP* target, const char* destination) {
+  std::string text = std::string(kPlacementLineStart) + destination + kPlacementLineEnd;
+  textout_ex(target, font, text.c_str(), layout::kPathX, layout::kPathY, yellow(), -1);
 }
 
 }  // namespace
@@ -140,17 +124,24 @@ void drawPathLine(BITMAP* target, const MapDocument& document) {
   }
 }
 
-void drawStatusTexts(BITMAP* target, const MapDocument& document, TileCode selectedTile,
+void drawStatusTexts(BITMAP* target, const MapDocument& document, const EditorState& state,
                      const TileSet& tiles, TileCharacters& characters) {
   const Map& map = document.map();
-  drawPathLine(target, document);
+  if (state.mode == EditorMode::PlaceTeleport) {
+    drawPlacementLine(target, state.teleportDestination);
+  } else {
+    drawPathLine(target, document);
+  }
   if (const char* label = mapKindLabel(map.kind)) {
     textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
   }
-  drawSelectedTile(target, selectedTile, tiles, characters);
-  drawTeleportList(target, map, document.path().c_str());
+  drawSelectedTile(target, state.selectedTile, tiles, characters);
+  state.teleportList.draw(target, map, folderPart(document.path()));
   textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
              layout::kReadoutHeadingY, white(), -1);
+  textout_ex(target, font, state.tools.status().c_str(), layout::kToolStatusX,
+             layout::kToolStatusY, white(), -1);
+  drawHelpHint(target);
 }
 
 void drawCellReadout(BITMAP* target, const Map& map, int mouseX, int mouseY) {

@@ -7,6 +7,7 @@
 
 #include <allegro.h>
 
+#include "app/editor_state.h"
 #include "app/tile_characters.h"
 #include "map/map.h"
 #include "map/map_document.h"
@@ -37,11 +38,17 @@ const char* mapKindLabel(MapKind kind);
 // unsaved changes.
 void drawPathLine(BITMAP* target, const MapDocument& document);
 
-// In this order: the path line, the map kind label, "SELECTED TILE", the
-// selected tile's picture (or character) and code, "TELEPORTS" with the red
-// "+", one row per teleport (position, name, a yellow "?" when the
-// destination's file does not exist, red "-"), "MAP POS  TILE".
-void drawStatusTexts(BITMAP* target, const MapDocument& document, TileCode selectedTile,
+// What the path line says while "+" waits for a cell, around the
+// destination's name.
+inline constexpr const char* kPlacementLineStart = "Click a cell for the teleport to ";
+inline constexpr const char* kPlacementLineEnd = " (Escape cancels)";
+
+// In this order: the path line (or, while a teleport waits for its cell,
+// the placement line), the map kind label, "SELECTED TILE", the selected
+// tile's picture (or character) and code, the teleport list (see
+// teleport_list.h), "MAP POS  TILE", the active tool under it and the help
+// hint.
+void drawStatusTexts(BITMAP* target, const MapDocument& document, const EditorState& state,
                      const TileSet& tiles, TileCharacters& characters);
 
 // The readout over the map: the cell under the mouse as column + 1, row + 1

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+
+#include "app/edit_tools.h"
 #include "app/editor_mode.h"
+#include "app/help_overlay.h"
+#include "app/teleport_list.h"
 #include "map/map.h"
 #include "map/map_naming.h"
 
@@ -22,6 +27,12 @@ struct EditorState {
   WildernessCode wildernessCode;
   // Whether the world view draws the lines between its maps (G toggles).
   bool worldGridLines = true;
+  // The active tool, a drag under way, the selection and the copied block.
+  EditTools tools;
+  TeleportList teleportList;
+  HelpOverlay help;
+  // mouse_z as the previous pass read it: the wheel turned by the difference.
+  std::optional<int> wheelSeen;
 };
 
 }  // namespace vek

@@ -12,7 +12,7 @@ const MainFormButton kMainFormButtons[kMainFormButtonCount] = {
     {"cmdGenerateFeature", "PLACE FEATURE", 650, 540, 170, 10, placeFeatureOnMap},
     {"cmdGenerateCurrentMap", "GENERATE CURRENT MAP", 650, 560, 170, 10, generateMapFromScript},
     {"cmdGenerateWorldMap", "GENERATE WORLD MAP", 650, 580, 170, 10, generateWorldFromScript},
-    {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 830, 580, 165, 10, transformWorldFromScript},
+    {"cmdTransformWorldMap", "TRANSFORM WORLD MAP", 650, 650, 170, 10, transformWorldFromScript},
     {"cmdUndo", "UNDO", 650, 605, 80, 10, undoChange},
     {"cmdRedo", "REDO", 740, 605, 80, 10, redoChange},
     {"cmdExportPicture", "EXPORT PICTURE", 830, 520, 165, 10, exportWorldPicture},

@@ -1,5 +1,6 @@
 #include "app/map_editing.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -15,12 +16,20 @@ constexpr int kRightButton = 2;
 constexpr int kMiddleButton = 4;
 constexpr int kAnyButton = kLeftButton | kRightButton | kMiddleButton;
 
-struct Cell {
-  int column;
-  int row;
-};
-
 Cell cellAt(int x, int y) { return Cell{x / layout::kCellWidth, y / layout::kCellHeight}; }
+
+// The cell under a point, or the grid's nearest cell to a point outside it:
+// a rectangle dragged past the edge reaches the edge.
+Cell nearestCell(int x, int y) {
+  Cell cell = cellAt(x, y);
+  return Cell{std::clamp(cell.column, 0, Map::kColumns - 1), std::clamp(cell.row, 0, Map::kRows - 1)};
+}
+
+int screenHeight(const CommandContext& context) {
+  return context.backBuffer ? context.backBuffer->h : layout::kScreenHeight;
+}
+
+bool shiftHeld() { return (key_shifts & KB_SHIFT_FLAG) != 0; }
 
 const char* fileNamePart(const char* path) {
   const char* slash = std::strrchr(path, '/');
@@ -59,9 +68,8 @@ void actOnMapArea(CommandContext& context, int x, int y) {
   EditorState& state = context.state;
   switch (state.mode) {
     case EditorMode::Edit:
-      // The stroke's step stays open until the button is let go.
-      context.document.beginStep().setTile(cell.column, cell.row, state.selectedTile);
-      state.mouseLatch = false;  // a held button goes on painting
+      // A drag goes on in followMouseWithTools until the button is let go.
+      state.tools.press(context.document, cell, state.selectedTile, shiftHeld());
       break;
     case EditorMode::PlaceTeleport:
       context.document.apply([&](Map& map) {
@@ -91,10 +99,43 @@ void handleLeftPress(CommandContext& context) {
   if (layout::isInMapArea(x, y)) actOnMapArea(context, x, y);
   if (layout::isOnPlusMark(x, y)) chooseTeleportDestination(context);
   if (layout::isInMinusColumn(x, y)) {
-    int row = layout::teleportRowAt(y);
-    context.document.apply([row](Map& map) { map.removeTeleport(row); });
+    int index = state.teleportList.teleportAt(y, context.document.map().teleportCount(),
+                                              screenHeight(context));
+    if (index >= 0) context.document.apply([index](Map& map) { map.removeTeleport(index); });
     state.mode = EditorMode::Edit;
   }
+  int count = context.document.map().teleportCount();
+  if (TeleportList::isOnUpArrow(x, y)) {
+    state.teleportList.scroll(-kRowsPerWheelNotch, count, screenHeight(context));
+  }
+  if (TeleportList::isOnDownArrow(x, y, screenHeight(context))) {
+    state.teleportList.scroll(kRowsPerWheelNotch, count, screenHeight(context));
+  }
+}
+
+// The wheel over the teleport list scrolls it; turned away from the user
+// (mouse_z growing) it shows earlier rows.
+void scrollListWithWheel(CommandContext& context) {
+  EditorState& state = context.state;
+  int wheel = mouse_z;
+  int turned = state.wheelSeen ? wheel - *state.wheelSeen : 0;
+  state.wheelSeen = wheel;
+  if (turned == 0 || !TeleportList::isOverRows(mouse_x, mouse_y, screenHeight(context))) return;
+  state.teleportList.scroll(-turned * kRowsPerWheelNotch, context.document.map().teleportCount(),
+                            screenHeight(context));
+}
+
+// A drag of the tools follows the mouse on every pass while the button is
+// held; where the mouse is when a pass finds it let go does not count.
+void followMouseWithTools(CommandContext& context) {
+  EditorState& state = context.state;
+  if (!state.tools.dragging()) return;
+  if (!(mouse_b & kLeftButton)) {
+    state.tools.release(context.document, state.selectedTile);
+    return;
+  }
+  bool overMap = layout::isInMapArea(mouse_x, mouse_y);
+  state.tools.drag(context.document, nearestCell(mouse_x, mouse_y), overMap, state.selectedTile);
 }
 
 // The first teleport of the list that stands on the cell, or null.
@@ -150,6 +191,8 @@ void handleMousePress(CommandContext& context) {
       handleMiddlePress(context);
     }
   }
+  followMouseWithTools(context);
+  scrollListWithWheel(context);
   if (!(mouse_b & kLeftButton)) context.document.endStep();
   if (!(mouse_b & kAnyButton)) state.mouseLatch = false;
 }

@@ -37,6 +37,27 @@ void outlineCells(BITMAP* target, const CellRect& cells) {
        outlineColour());
 }
 
+void drawMarksOverMap(BITMAP* target, const EditorState& state, const Map& map, int mouseX,
+                      int mouseY, const TileSet& tiles, TileCharacters& characters) {
+  drawTeleportMarkers(target, map);
+  const EditTools& tools = state.tools;
+  if (tools.selection()) outlineCells(target, *tools.selection());
+  if (std::optional<CellRect> drawn = tools.rectangleUnderWay()) outlineCells(target, *drawn);
+  if (layout::isInMapArea(mouseX, mouseY)) {
+    Cell cell{mouseX / layout::kCellWidth, mouseY / layout::kCellHeight};
+    if (tools.pasting()) drawBlockPreview(target, tools.copied(), cell, map, tiles, characters);
+    if (state.mode == EditorMode::PlaceTeleport) outlineCells(target, CellRect::spanning(cell, cell));
+  }
+  if (TeleportList::isOverRows(mouseX, mouseY, target->h)) {
+    int index = state.teleportList.teleportAt(mouseY, map.teleportCount(), target->h);
+    if (index >= 0) {
+      const Teleport& teleport = map.teleports()[static_cast<std::size_t>(index)];
+      Cell cell{teleport.x - 1, teleport.y - 1};
+      outlineCells(target, CellRect::spanning(cell, cell));
+    }
+  }
+}
+
 void drawBlockPreview(BITMAP* target, const TileBlock& block, Cell topLeft, const Map& map,
                       const TileSet& tiles, TileCharacters& characters) {
   if (block.empty()) return;

@@ -6,6 +6,7 @@
 
 #include <allegro.h>
 
+#include "app/editor_state.h"
 #include "app/tile_characters.h"
 #include "map/cell_rect.h"
 #include "map/map.h"
@@ -26,5 +27,12 @@ void outlineCells(BITMAP* target, const CellRect& cells);
 // the block's whole extent is outlined (cut at the grid's edge).
 void drawBlockPreview(BITMAP* target, const TileBlock& block, Cell topLeft, const Map& map,
                       const TileSet& tiles, TileCharacters& characters);
+
+// Everything the editing state adds over the map grid for the mouse at
+// (mouseX, mouseY): the teleport markers, the selection's outline, the
+// rectangle being dragged, the paste preview under the mouse, the cell a
+// teleport is waiting for, and the cell of the teleport row pointed at.
+void drawMarksOverMap(BITMAP* target, const EditorState& state, const Map& map, int mouseX,
+                      int mouseY, const TileSet& tiles, TileCharacters& characters);
 
 }  // namespace vek

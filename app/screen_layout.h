@@ -39,6 +39,8 @@ constexpr int kSelectedCodeX = 940, kSelectedCodeY = 35;
 constexpr int kReadoutHeadingX = 870, kReadoutHeadingY = 60;
 constexpr int kReadoutPositionX = 880, kReadoutCodeX = 940, kReadoutY = 70;
 constexpr int kTeleportHeadingX = 870, kTeleportHeadingY = 90;
+// The active tool, in the free row between the readout and the list.
+constexpr int kToolStatusX = 870, kToolStatusY = 80;
 
 // The teleport list: one row of 10 pixels per teleport, the red "+" beside
 // the heading and a red "-" at the end of each row.

@@ -20,7 +20,7 @@ void ToolBar::build(Form& form, CommandContext& context) {
     if (!button) continue;
     button->setCaption(entry.caption);
     Tool tool = entry.tool;
-    button->onPress = [tool, &context] { context.tools.choose(tool, context.document); };
+    button->onPress = [tool, &context] { context.state.tools.choose(tool, context.document); };
   }
 }
 

@@ -11,6 +11,7 @@
 #include "app/close_button.h"
 #include "app/graphics_startup.h"
 #include "app_test_support.h"
+#include "headless_allegro.h"
 
 namespace vek {
 namespace {
@@ -91,14 +92,14 @@ TEST(MainLoop, EscapeEndsTheLoopAfterThePassThatSawItIsComplete) {
   EditorApp& app = editor.start();
   app.context().state.selectedTile = 'E';
   EXPECT_TRUE(editor.pass(100, 100, 1));
-  key[KEY_ESC] = 1;
+  EXPECT_TRUE(editor.pass(100, 100, 0));
+  test::useHeadlessKeyboard();
+  simulate_keypress(KEY_ESC << 8 | 27);
   app.context().state.selectedTile = 'F';
-  EXPECT_FALSE(editor.pass(200, 100, 1));
-  // That pass still painted, drew its frame and put it on the screen.
-  EXPECT_EQ(app.document().map().getTile(200 / 18, 100 / 20), 'F');
+  EXPECT_FALSE(editor.pass(test::paletteX('G') + 2, test::paletteY('G') + 2, 1));
+  // That pass still drew its frame, put it on the screen and picked a tile.
+  EXPECT_EQ(app.state().selectedTile, 'G');
   EXPECT_EQ(test::textDifferences(screen, 900, 35, "F", test::white()), "");
-  key[KEY_ESC] = 0;
-  EXPECT_TRUE(editor.pass(995, 695));
 }
 
 TEST(MainLoop, TheCloseButtonEndsTheLoopAsEscapeDoes) {
