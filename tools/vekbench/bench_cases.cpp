@@ -97,6 +97,26 @@ void addPassCases(BenchWorld& world, BenchEditors& editors, const RunPlan& plan)
       for (auto _ : state) app.runPass();
     });
 
+    // The same with the editing tools' marks: a 10 x 6 selection outlined
+    // and a copied 12 x 8 block following the mouse as a paste preview.
+    add("edit_tools_pass" + suffix, Weight::Light, plan, [&editor](State& state) {
+      editor.activate();
+      EditorApp& app = editor.app();
+      EditTools& tools = app.context().state.tools;
+      tools.choose(Tool::Select, app.context().document);
+      tools.press(app.context().document, Cell{2, 2}, 0, false);
+      tools.drag(app.context().document, Cell{13, 9}, true, 0);
+      tools.release(app.context().document, 0);
+      tools.copySelection(app.document().map());
+      tools.press(app.context().document, Cell{30, 4}, 0, false);
+      tools.drag(app.context().document, Cell{39, 9}, true, 0);
+      tools.release(app.context().document, 0);
+      tools.startPaste();
+      for (auto _ : state) app.runPass();
+      tools.cancel(app.context().document);
+      tools.choose(Tool::Pencil, app.context().document);
+    });
+
     // VIEW WORLD MAP once, and one pass to show it, before the timed passes.
     add("world_pass" + suffix, Weight::Light, plan, [&editor, &world](State& state) {
       editor.activate();

@@ -19,6 +19,8 @@ constexpr CaseRow kRows[] = {
     {"floor_pass_32", "the same at 32 bpp"},
     {"edit_pass_16", "one pass in Edit: varied tiles, 20 teleports, mouse on map"},
     {"edit_pass_32", "the same at 32 bpp"},
+    {"edit_tools_pass_16", "Edit pass with a selection and a 12 x 8 paste preview"},
+    {"edit_tools_pass_32", "the same at 32 bpp"},
     {"world_pass_16", "one pass in WorldView on the sample world (16 bpp)"},
     {"world_pass_32", "the same at 32 bpp"},
     {"world_picture_16", "drawing the world picture pixel by pixel (16 bpp)"},
@@ -159,6 +161,9 @@ void printTable(std::FILE* out, const MedianReporter& results, const ReportHeadi
     std::string world = std::string("world_pass_") + depth;
     printRatio(out, ("Edit pass / floor, " + std::string(depth) + " bpp").c_str(),
                cpu(results, edit.c_str()), cpu(results, floor.c_str()), 6.0);
+    std::string tools = std::string("edit_tools_pass_") + depth;
+    printRatio(out, ("Edit pass with tool marks / floor, " + std::string(depth) + " bpp").c_str(),
+               cpu(results, tools.c_str()), cpu(results, floor.c_str()), 6.0);
     printRatio(out, ("WorldView pass / Edit pass, " + std::string(depth) + " bpp").c_str(),
                cpu(results, world.c_str()), cpu(results, edit.c_str()), 1.5);
   }
