@@ -14,7 +14,7 @@ constexpr int kCellW = 18, kCellH = 20;
 
 TEST(MapMarks, MarkersSitInTheTopRightCornerOfTheirCellsOnly) {
   test::useColorDepth(32);
-  test::BitmapHolder target(create_bitmap(864, 480));
+  test::BitmapPtr target = test::blankBitmap(864, 480);
   clear_bitmap(target.get());
   Map map;
   map.addTeleport(4, 3, "IN");    // cell (3, 2)
@@ -32,7 +32,7 @@ TEST(MapMarks, MarkersSitInTheTopRightCornerOfTheirCellsOnly) {
 
 TEST(MapMarks, OutlinesAndPreviewsStayInsideTheGrid) {
   test::useColorDepth(32);
-  test::BitmapHolder target(create_bitmap(1000, 700));
+  test::BitmapPtr target = test::blankBitmap(1000, 700);
   TileSet noPictures;
   TileCharacters characters;
   int yellow = makecol(255, 255, 0);

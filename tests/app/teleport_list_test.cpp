@@ -80,7 +80,7 @@ TEST(TeleportList, LongNamesAreCutWithDotsBeforeTheMinusColumn) {
 
 TEST(TeleportList, ArrowsShowOnlyWhenTheListDoesNotFitAndEveryShownRowHasItsMinus) {
   test::useColorDepth(32);
-  test::BitmapHolder target(create_bitmap(1000, kScreenHeight));
+  test::BitmapPtr target = test::blankBitmap(1000, kScreenHeight);
   test::TempDir folder;
   ASSERT_TRUE(test::writeFileBytes(folder.file("T79.MAP"), "WILDERNESS!\r\n"));
   for (int count : {5, 80}) {

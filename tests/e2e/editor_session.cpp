@@ -157,9 +157,10 @@ bool EditorSession::clickToOpenDialog(int px, int py) const {
     // Held for as long as a screenshot takes, passes run meanwhile.
     screen();
     x.release(1);
-    if (waitForScreen(dialogShown, milliseconds(8000))) return true;
+    // A click no pass saw is no failure yet: only the last attempt's is.
+    if (waitUntil([&] { return dialogShown(screen()); }, milliseconds(8000))) return true;
   }
-  return false;
+  return waitForScreen(dialogShown, milliseconds(1000));
 }
 
 std::optional<int> EditorSession::holdKeyUntilExit(const std::string& name) {
