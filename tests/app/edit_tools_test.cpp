@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/edit_tools.h"
+#include "test_maps.h"
 
 namespace vek {
 namespace {
@@ -28,32 +29,8 @@ Step act(Act what) { return {what}; }
 
 constexpr TileCode kPaint = 'x';
 
-// Row strings over '.', one character per cell ('0' for code 0); the rest
-// of the map is '.'.
-Map pictured(const std::vector<std::string>& picture) {
-  Map map;
-  for (int row = 0; row < Map::kRows; ++row)
-    for (int column = 0; column < Map::kColumns; ++column) {
-      bool inside = row < static_cast<int>(picture.size()) &&
-                    column < static_cast<int>(picture[row].size());
-      char cell = inside ? picture[row][column] : '.';
-      map.setTile(column, row, cell == '0' ? 0 : cell);
-    }
-  return map;
-}
-
-std::vector<std::string> rowsOf(const Map& map) {
-  std::vector<std::string> rows;
-  for (int row = 0; row < Map::kRows; ++row) {
-    std::string text;
-    for (int column = 0; column < Map::kColumns; ++column) {
-      TileCode code = map.getTile(column, row);
-      text += code == 0 ? '0' : static_cast<char>(code);
-    }
-    rows.push_back(text);
-  }
-  return rows;
-}
+Map pictured(const std::vector<std::string>& picture) { return test::picturedMap('.', picture); }
+using test::mapRows;
 
 void run(EditTools& tools, MapDocument& document, const Step& step) {
   switch (step.act) {
@@ -132,10 +109,10 @@ TEST(EditTools, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
     for (const Step& step : c.steps) run(tools, document, step);
     EXPECT_EQ(tools.status(), c.status);
     document.endStep();
-    EXPECT_EQ(rowsOf(document.map()), rowsOf(pictured(c.after)));
+    EXPECT_EQ(mapRows(document.map()), mapRows(pictured(c.after)));
     EXPECT_EQ(document.history().undoCount() - stepsBefore, c.undoSteps);
     for (std::size_t i = 0; i < c.undoSteps; ++i) document.undo();
-    EXPECT_EQ(rowsOf(document.map()), rowsOf(start)) << "undone";
+    EXPECT_EQ(mapRows(document.map()), mapRows(start)) << "undone";
   }
 }
 

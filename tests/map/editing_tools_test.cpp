@@ -9,6 +9,7 @@
 #include "map/cell_line.h"
 #include "map/region_fill.h"
 #include "map/tile_block.h"
+#include "test_maps.h"
 
 namespace vek {
 
@@ -18,34 +19,10 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// A map of background code with a picture in its top-left corner, one
-// character per cell. Cells the kind does not store stay 0.
 Map pictured(char background, const Rows& picture, MapKind kind = MapKind::Wilderness) {
-  Map map;
-  map.kind = kind;
-  for (int row = 0; row < Map::kRows; ++row) {
-    for (int column = 0; column < Map::kColumns; ++column) {
-      bool inPicture = row < static_cast<int>(picture.size()) &&
-                       column < static_cast<int>(picture[row].size());
-      map.setTile(column, row, static_cast<TileCode>(inPicture ? picture[row][column] : background));
-    }
-  }
-  return map;
+  return test::picturedMap(background, picture, kind);
 }
-
-// The whole grid as text rows (code 0 as '0'), for readable differences.
-Rows rowsOf(const Map& map) {
-  Rows rows;
-  for (int row = 0; row < Map::kRows; ++row) {
-    std::string text;
-    for (int column = 0; column < Map::kColumns; ++column) {
-      TileCode code = map.getTile(column, row);
-      text += code == 0 ? '0' : static_cast<char>(code);
-    }
-    rows.push_back(text);
-  }
-  return rows;
-}
+using test::mapRows;
 
 TEST(CellLine, EveryStepTouchesTheLastCellAndStaysOnTheLine) {
   struct Case {
@@ -137,7 +114,7 @@ TEST(RegionFill, FillsReplacesAndFillsRectanglesOnStoredCellsOnly) {
       case Tool::Rect: changed = fillRect(map, CellRect::spanning(c.a, c.b), code); break;
     }
     EXPECT_EQ(changed, c.changed);
-    EXPECT_EQ(rowsOf(map), rowsOf(pictured('.', c.expected, c.kind)));
+    EXPECT_EQ(mapRows(map), mapRows(pictured('.', c.expected, c.kind)));
   }
 }
 
@@ -168,7 +145,7 @@ TEST(TileBlock, CopiesARectangleAndPastesItClipped) {
     Map expected = map;
     for (const auto& [cell, code] : c.written) expected.setTile(cell.column, cell.row, code);
     EXPECT_EQ(block.pasteInto(map, c.at), static_cast<int>(c.written.size()));
-    EXPECT_EQ(rowsOf(map), rowsOf(expected));
+    EXPECT_EQ(mapRows(map), mapRows(expected));
   }
   EXPECT_TRUE(TileBlock::copiedFrom(from, {48, 0, 50, 3}).empty());
   EXPECT_EQ(TileBlock().pasteInto(from, {0, 0}), 0);

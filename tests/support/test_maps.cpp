@@ -18,6 +18,33 @@ void writeFilledMap(const std::string& path, TileCode code, MapKind kind) {
   EXPECT_TRUE(filledMap(code, kind).save(path.c_str())) << path;
 }
 
+Map picturedMap(char background, const std::vector<std::string>& picture, MapKind kind) {
+  Map map;
+  map.kind = kind;
+  for (int row = 0; row < Map::kRows; ++row) {
+    for (int column = 0; column < Map::kColumns; ++column) {
+      bool inPicture = row < static_cast<int>(picture.size()) &&
+                       column < static_cast<int>(picture[row].size());
+      char cell = inPicture ? picture[row][column] : background;
+      map.setTile(column, row, cell == '0' ? 0 : static_cast<TileCode>(cell));
+    }
+  }
+  return map;
+}
+
+std::vector<std::string> mapRows(const Map& map) {
+  std::vector<std::string> rows;
+  for (int row = 0; row < Map::kRows; ++row) {
+    std::string text;
+    for (int column = 0; column < Map::kColumns; ++column) {
+      TileCode code = map.getTile(column, row);
+      text += code == 0 ? '0' : static_cast<char>(code);
+    }
+    rows.push_back(text);
+  }
+  return rows;
+}
+
 int countNonZeroCells(const Map& map) {
   int count = 0;
   for (int row = 0; row < Map::kRows; ++row)

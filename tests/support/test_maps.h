@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "map/map.h"
 
@@ -10,6 +11,12 @@ namespace vek::test {
 Map filledMap(TileCode code, MapKind kind = MapKind::Wilderness);
 // Saves filledMap(code, kind) at path (a test failure if it cannot).
 void writeFilledMap(const std::string& path, TileCode code, MapKind kind = MapKind::Wilderness);
+// A map of background code with a picture in its top-left corner, one
+// character per cell ('0' is code 0). Cells the kind does not store stay 0.
+Map picturedMap(char background, const std::vector<std::string>& picture,
+                MapKind kind = MapKind::Wilderness);
+// The whole grid as 24 text rows, code 0 as '0': differences read easily.
+std::vector<std::string> mapRows(const Map& map);
 // How many cells of the map hold a code other than 0.
 int countNonZeroCells(const Map& map);
 
