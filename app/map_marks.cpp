@@ -1,6 +1,7 @@
 #include "app/map_marks.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "app/editor_screen.h"
 #include "app/screen_layout.h"
@@ -13,14 +14,22 @@ constexpr int kMarkerSize = 5;
 
 int outlineColour() { return makecol(255, 255, 0); }
 
+// The cell a teleport stands on; none for a place off the grid (a map file
+// may hold any number there, the most negative int included).
+std::optional<Cell> teleportCell(const Teleport& teleport) {
+  if (teleport.x < 1 || teleport.x > Map::kColumns || teleport.y < 1 || teleport.y > Map::kRows)
+    return std::nullopt;
+  return Cell{teleport.x - 1, teleport.y - 1};
+}
+
 }  // namespace
 
 void drawTeleportMarkers(BITMAP* target, const Map& map) {
   int colour = makecol(255, 0, 0);
   for (const Teleport& teleport : map.teleports()) {
-    Cell cell{teleport.x - 1, teleport.y - 1};
-    if (cell.column < 0 || cell.column >= Map::kColumns || cell.row < 0 || cell.row >= Map::kRows)
-      continue;
+    std::optional<Cell> at = teleportCell(teleport);
+    if (!at) continue;
+    Cell cell = *at;
     int right = (cell.column + 1) * layout::kCellWidth - 1;
     int top = cell.row * layout::kCellHeight;
     triangle(target, right - kMarkerSize + 1, top, right, top, right, top + kMarkerSize - 1,
@@ -52,8 +61,9 @@ void drawMarksOverMap(BITMAP* target, const EditorState& state, const Map& map, 
     int index = state.teleportList.teleportAt(mouseY, map.teleportCount(), target->h);
     if (index >= 0) {
       const Teleport& teleport = map.teleports()[static_cast<std::size_t>(index)];
-      Cell cell{teleport.x - 1, teleport.y - 1};
-      outlineCells(target, CellRect::spanning(cell, cell));
+      if (std::optional<Cell> cell = teleportCell(teleport)) {
+        outlineCells(target, CellRect::spanning(*cell, *cell));
+      }
     }
   }
 }

@@ -21,6 +21,7 @@ TEST(MapMarks, MarkersSitInTheTopRightCornerOfTheirCellsOnly) {
   map.addTeleport(48, 24, "EDGE");  // the last cell
   map.addTeleport(0, 7, "OFF");   // no cell: not drawn
   map.addTeleport(49, 1, "OFF");
+  map.addTeleport(-2147483647 - 1, -2147483647 - 1, "FAR");
   drawTeleportMarkers(target.get(), map);
   int red = test::red();
   EXPECT_EQ(test::countPixels(target.get(), 0, 0, 864, 480, red), 2 * 15);  // two triangles
