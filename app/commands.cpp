@@ -65,6 +65,8 @@ void loadMap(CommandContext& context) {
 
 void saveMap(CommandContext& context) {
   if (context.state.mode != EditorMode::Edit) return;
+  // The file written may be a teleport's destination.
+  context.state.teleportList.forgetDestinations();
   if (context.document.save()) return;
   // A save that failed in silence would let the user quit believing the
   // map is safe.
@@ -80,6 +82,7 @@ void saveMapAs(CommandContext& context) {
   copyPath(context.document.path(), path);
   if (!context.platform.files.chooseNewFile(nullptr, kMapExtension, path, kPathCapacity)) return;
   if (!mayReplaceFile(context, path)) return;
+  context.state.teleportList.forgetDestinations();
   if (!context.document.saveAs(path)) {
     context.platform.messages.showMessage((std::string(kSaveFailedMessage) + path).c_str());
   }

@@ -11,6 +11,7 @@
 #include "app/screen_layout.h"
 #include "app/world_export.h"
 #include "app/world_view.h"
+#include "map/map_naming.h"
 #include "script/script_grid.h"
 
 namespace vek {
@@ -64,6 +65,7 @@ bool EditorApp::runPass() {
   drawMapArea();
   drawPalette(backBuffer_, tileBitmaps_, tileCharacters_);
   release_bitmap(backBuffer_);
+  state_.teleportList.lookAtDestinations(document_.map(), folderPart(document_.path()));
   drawStatusTexts(backBuffer_, document_, state_, tileBitmaps_, tileCharacters_);
   if (layout::isInMapArea(mouse_x, mouse_y)) handleMouseOverMapArea();
   bool helpShown = state_.help.shown();
@@ -74,7 +76,7 @@ bool EditorApp::runPass() {
     handleCommandKeys(commandContext_);
     worldKeys_.handle(commandContext_);
   }
-  toolBar_.showActive(state_.tools.active());
+  toolBar_.showActive(state_.tools.active(), state_.mode);
   if (mainForm_) showWorldViewButtons(*mainForm_, state_.mode);
   formManager_->draw(backBuffer_);
   state_.help.draw(backBuffer_);

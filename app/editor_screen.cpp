@@ -4,7 +4,6 @@
 
 #include "app/screen_layout.h"
 #include "app/screen_text.h"
-#include "map/map_naming.h"
 
 namespace vek {
 namespace {
@@ -136,7 +135,7 @@ void drawStatusTexts(BITMAP* target, const MapDocument& document, const EditorSt
     textout_ex(target, font, label, layout::kKindX, layout::kKindY, white(), -1);
   }
   drawSelectedTile(target, state.selectedTile, tiles, characters);
-  state.teleportList.draw(target, map, folderPart(document.path()));
+  state.teleportList.draw(target, map);
   textout_ex(target, font, layout::kReadoutHeading, layout::kReadoutHeadingX,
              layout::kReadoutHeadingY, white(), -1);
   textout_ex(target, font, state.tools.status().c_str(), layout::kToolStatusX,

@@ -59,7 +59,28 @@ int TeleportList::teleportAt(int y, int teleportCount, int screenHeight) const {
   return index < teleportCount ? index : -1;
 }
 
-void TeleportList::draw(BITMAP* target, const Map& map, const std::string& folder) const {
+void TeleportList::lookAtDestinations(const Map& map, const std::string& folder) {
+  const std::vector<Teleport>& teleports = map.teleports();
+  bool same = lookedFolder_ == folder && lookedNames_.size() == teleports.size() &&
+              std::equal(teleports.begin(), teleports.end(), lookedNames_.begin(),
+                         [](const Teleport& teleport, const std::string& name) {
+                           return name == teleport.name;
+                         });
+  if (same) return;
+  lookedFolder_ = folder;
+  lookedNames_.clear();
+  destinationFound_.clear();
+  for (const Teleport& teleport : teleports) {
+    lookedNames_.emplace_back(teleport.name);
+    destinationFound_.push_back(teleportDestinationExists(folder, teleport.name));
+  }
+}
+
+bool TeleportList::destinationMissing(std::size_t index) const {
+  return index < destinationFound_.size() && !destinationFound_[index];
+}
+
+void TeleportList::draw(BITMAP* target, const Map& map) const {
   textout_ex(target, font, layout::kTeleportHeading, layout::kTeleportHeadingX,
              layout::kTeleportHeadingY, white(), -1);
   textout_ex(target, font, "+", layout::kMarkX, layout::kPlusY, red(), -1);
@@ -68,11 +89,12 @@ void TeleportList::draw(BITMAP* target, const Map& map, const std::string& folde
   int first = firstShown(count, target->h);
   int shown = std::min(fit, count - first);
   for (int row = 0; row < shown; ++row) {
-    const Teleport& teleport = map.teleports()[static_cast<std::size_t>(first + row)];
+    std::size_t index = static_cast<std::size_t>(first + row);
+    const Teleport& teleport = map.teleports()[index];
     int y = layout::kTeleportRowsTop + row * layout::kTeleportRowHeight;
     drawFormattedText(target, layout::kTeleportPositionX, y, white(), "%i,%i", teleport.x,
                       teleport.y);
-    bool missing = !teleportDestinationExists(folder, teleport.name);
+    bool missing = destinationMissing(index);
     std::string name = fittedName(teleport.name, kNameWidth - (missing ? kMissingMarkWidth : 0));
     textout_ex(target, font, name.c_str(), layout::kTeleportNameX, y, white(), -1);
     if (missing) {

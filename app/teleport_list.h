@@ -8,7 +8,9 @@
 
 #include <allegro.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "map/map.h"
 
@@ -28,10 +30,17 @@ class TeleportList {
   // screen this high.
   static int rowsThatFit(int screenHeight);
 
+  // Looks whether each teleport's destination file is in folder, but only
+  // when the folder or a destination name differs from the last look (or
+  // after forgetDestinations): drawing reads no file system.
+  void lookAtDestinations(const Map& map, const std::string& folder);
+  // Files may have been written: the next look checks every name again.
+  void forgetDestinations() { lookedFolder_.reset(); }
+
   // The heading, the "+", the rows shown and, when not every row fits, the
   // arrows (grey at an end the list cannot move past). A yellow "?" follows
-  // the name of a destination whose file is not in folder.
-  void draw(BITMAP* target, const Map& map, const std::string& folder) const;
+  // the name of a destination that the last look did not find.
+  void draw(BITMAP* target, const Map& map) const;
 
   // The list index of the teleport whose row lies at height y of a screen
   // this high; -1 where no teleport's row is shown.
@@ -42,8 +51,11 @@ class TeleportList {
   // Moves the rows shown by that many (negative: towards the first row),
   // no further than either end.
   void scroll(int rows, int teleportCount, int screenHeight);
-  // Shows the first row again: for another map.
-  void reset() { first_ = 0; }
+  // Shows the first row again and forgets the destinations: for another map.
+  void reset() {
+    first_ = 0;
+    forgetDestinations();
+  }
 
   // Whether a point lies on the up arrow (beside the first row shown) or on
   // the down arrow (beside the last row that fits).
@@ -54,7 +66,14 @@ class TeleportList {
   static bool isOverRows(int x, int y, int screenHeight);
 
  private:
+  bool destinationMissing(std::size_t index) const;
+
   int first_ = 0;
+  // What the last look at the destinations saw: the folder, each name, and
+  // whether its file was there.
+  std::optional<std::string> lookedFolder_;
+  std::vector<std::string> lookedNames_;
+  std::vector<bool> destinationFound_;
 };
 
 // The name as it fits in width pixels of Allegro's font: whole, or cut

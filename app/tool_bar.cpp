@@ -24,10 +24,12 @@ void ToolBar::build(Form& form, CommandContext& context) {
   }
 }
 
-void ToolBar::showActive(Tool active) {
+void ToolBar::showActive(Tool active, EditorMode mode) {
   int fill = makecol(0, 96, 192);
   for (int i = 0; i < kToolCount; ++i) {
-    if (buttons_[i]) buttons_[i]->fillColor = kToolButtons[i].tool == active ? fill : kNoColor;
+    if (!buttons_[i]) continue;
+    buttons_[i]->fillColor = kToolButtons[i].tool == active ? fill : kNoColor;
+    buttons_[i]->visible = mode != EditorMode::WorldView;
   }
 }
 

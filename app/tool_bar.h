@@ -4,6 +4,7 @@
 // per tool, the active one filled.
 
 #include "app/command_context.h"
+#include "app/editor_mode.h"
 #include "gui/button.h"
 #include "gui/form.h"
 
@@ -26,8 +27,9 @@ class ToolBar {
  public:
   // Adds the buttons to form; each chooses its tool in context.
   void build(Form& form, CommandContext& context);
-  // Fills the active tool's button, clears the others'.
-  void showActive(Tool active);
+  // Fills the active tool's button, clears the others'. The world view,
+  // where no tool works, shows none (EXPORT PICTURE stands there).
+  void showActive(Tool active, EditorMode mode);
 
  private:
   Button* buttons_[kToolCount] = {};
