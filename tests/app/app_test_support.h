@@ -59,6 +59,9 @@ class HeadlessEditor {
   bool pass(int x, int y, int buttons = 0);
   // A press and a release at (x, y): two passes.
   void click(int x, int y, int buttons = 1);
+  // A key put in the key buffer with these shift flags held (KB_CTRL_FLAG,
+  // ...), then one pass with the mouse in the bottom-right corner.
+  bool pressKey(int scancode, int shifts = 0);
 
   int colour(Colour c) const { return makecol(c.r, c.g, c.b); }
 

@@ -262,12 +262,7 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
     TileCode shownAfter;  // cell (5, 5)
     bool saved;
   };
-  auto escape = [&] {
-    key[KEY_ESC] = 1;
-    bool goesOn = editor.pass(990, 690);
-    key[KEY_ESC] = 0;
-    return goesOn;
-  };
+  auto escape = [&] { return editor.pressKey(KEY_ESC); };
   auto closeButton = [&] {
     requestClose();
     return editor.pass(990, 690);
@@ -315,9 +310,7 @@ TEST(CommandsWithoutFile, AMapWithoutAFileOffersDiscardAndCancel) {
   editor.start();
   editor.app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
   editor.questions.answer("Cancel");
-  key[KEY_ESC] = 1;
-  EXPECT_TRUE(editor.pass(990, 690));
-  key[KEY_ESC] = 0;
+  EXPECT_TRUE(editor.pressKey(KEY_ESC));
   ASSERT_EQ(editor.questions.asked.size(), 1u);
   EXPECT_EQ(editor.questions.asked[0].text,
             "Save changes to the new map (it has no file yet)?");

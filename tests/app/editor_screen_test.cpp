@@ -2,7 +2,9 @@
 // whole window (tests/golden/editor-*.png) at 16, 24 and 32 bits per pixel:
 // the map cells with their pictures cut to the cell or their characters, the
 // palette, the path and kind lines, the selected tile, the readout, the
-// teleport list and the main form's buttons.
+// teleport list and the main form's buttons; with the editing tools, the
+// teleport markers, a selection, a paste preview cut at the grid's edge, a
+// scrolled list with its arrows and the help over it all.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -29,6 +31,27 @@ std::vector<TilePicture> variedPictures() {
           {'E', {0, 255, 255}, 5, 5}, {0, {90, 90, 90}, 3, 3},      {255, {30, 30, 200}, 40, 12}};
 }
 
+// A local map with 80 more teleports, the list scrolled to its end, cells
+// (2, 2) to (4, 4) selected and copied, the copy's preview following the
+// mouse, and the help shown.
+void useTheTools(EditorApp& app) {
+  MapDocument& document = app.context().document;
+  EditorState& state = app.context().state;
+  Map& map = document.beginStep();
+  map.kind = MapKind::Local;
+  for (int i = 0; i < 80; ++i) map.addTeleport(i % 48 + 1, i / 48 + 3, ("T" + std::to_string(i)).c_str());
+  document.endStep();
+  EditTools& tools = state.tools;
+  tools.choose(Tool::Select, document);
+  tools.press(document, {2, 2}, 0, false);
+  tools.drag(document, {4, 4}, true, 0);
+  tools.release(document, 0);
+  tools.copySelection(document.map());
+  tools.startPaste();
+  state.teleportList.scroll(100, document.map().teleportCount(), 700);
+  state.help.show();
+}
+
 class EditorScreen : public ::testing::TestWithParam<int> {};
 
 TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
@@ -37,10 +60,12 @@ TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
     std::vector<TilePicture> pictures;  // none: no data.dat, every code its character
     int selected;        // -1: as started, tile 250
     int mouseX, mouseY;  // over a cell: the readout names it
+    bool tools = false;
   };
   const Case cases[] = {
       {"editor-pictures", variedPictures(), 202, 37, 45},
       {"editor-characters", {}, -1, 995, 695},
+      {"editor-tools", variedPictures(), -1, 845, 445, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.golden);
@@ -57,6 +82,7 @@ TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
     map.addTeleport(-1, 48, std::string(40, 'L').c_str());
     map.addTeleport(2147483647, -2147483647 - 1, "EXTREME");
     app.context().document.endStep();
+    if (c.tools) useTheTools(app);
     for (int pass = 0; pass < 2; ++pass) {  // the second with every character known
       ASSERT_TRUE(editor.pass(c.mouseX, c.mouseY));
       EXPECT_EQ(test::goldenDifferences(editor.frame(), c.golden), "") << "pass " << pass;

@@ -76,12 +76,7 @@ TEST_F(MapEditing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
     int painted;
     bool modified;
   };
-  auto press = [&](int scancode, int shifts) {
-    key_shifts = shifts;
-    simulate_keypress(scancode << 8);
-    editor.pass(990, 690);
-    key_shifts = 0;
-  };
+  auto press = [&](int scancode, int shifts) { editor.pressKey(scancode, shifts); };
   const Action actions[] = {
       {"the stroke", [] {}, 3, true},
       {"UNDO", [&] { editor.click(690, 610); }, 0, false},

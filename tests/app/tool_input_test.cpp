@@ -1,6 +1,6 @@
-// The editing tools through the editor's own input, pass by pass: keys
-// from the key buffer, the mouse on the map and on a teleport list longer
-// than the screen, and the help overlay that takes the next key or click.
+// The editing tools through the editor's own input, pass by pass: keys from
+// the key buffer, the mouse on the map and on a teleport list longer than
+// the screen, and the help overlay that takes the next key or click.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -11,23 +11,14 @@
 namespace vek {
 namespace {
 
-using test::HeadlessEditor;
-
 constexpr int kLeft = 1;
 int inCellX(int column) { return column * 18 + 9; }
 int inCellY(int row) { return row * 20 + 10; }
 
 class ToolInput : public ::testing::Test {
  protected:
-  ToolInput() : app(editor.start()) {}
+  ToolInput() : app(editor.start({}, editor.dir.file("VEKAA.MAP"))) {}
 
-  // A key as the keyboard puts it in the buffer, then a pass to read it.
-  void key(int scancode, int shifts = 0, int ascii = 0) {
-    key_shifts = shifts;
-    simulate_keypress(scancode << 8 | ascii);
-    key_shifts = 0;
-    editor.pass(995, 695);
-  }
   void drag(int fromColumn, int fromRow, int toColumn, int toRow) {
     editor.pass(inCellX(fromColumn), inCellY(fromRow), kLeft);
     editor.pass(inCellX(toColumn), inCellY(toRow), kLeft);
@@ -35,56 +26,45 @@ class ToolInput : public ::testing::Test {
   }
   TileCode at(int column, int row) const { return app.document().map().getTile(column, row); }
 
-  HeadlessEditor editor;
+  test::HeadlessEditor editor;
   EditorApp& app;
 };
 
 TEST_F(ToolInput, KeysChooseToolsCopyAndPasteAndEscapeEndsOneThingAtATime) {
   app.context().state.selectedTile = 'x';
   drag(1, 1, 2, 2);  // the pencil: (1,1) and (2,2)
-  key(KEY_S);
+  editor.pressKey(KEY_S);
   drag(1, 1, 2, 2);
-  key(KEY_C, KB_CTRL_FLAG);
-  key(KEY_V, KB_CTRL_FLAG);
-  editor.pass(inCellX(10), inCellY(5));
-  EXPECT_EQ(app.state().tools.status(), "PASTE 2 x 2");
-  // The preview shows the block's cell under the mouse, outlined.
-  EXPECT_EQ(test::textDifferences(editor.frame(), 10 * 18 + 5, 5 * 20 + 8, "x", test::white()), "");
+  editor.pressKey(KEY_C, KB_CTRL_FLAG);
+  editor.pressKey(KEY_V, KB_CTRL_FLAG);
   editor.click(inCellX(10), inCellY(5));
   EXPECT_EQ(at(10, 5), 'x');
   EXPECT_EQ(at(11, 6), 'x');
   EXPECT_EQ(at(11, 5), 0);
 
-  key(KEY_V, KB_CTRL_FLAG);
-  key(KEY_ESC);  // the preview
+  editor.questions.answer("Cancel");
+  editor.pressKey(KEY_V, KB_CTRL_FLAG);
+  EXPECT_TRUE(editor.pressKey(KEY_ESC));  // the preview
   EXPECT_FALSE(app.state().tools.pasting());
-  EXPECT_FALSE(app.state().quitAsked);
-  key(KEY_DEL);  // the selection is still there
+  editor.pressKey(KEY_DEL);  // the selection is still there
   EXPECT_EQ(at(1, 1), 0);
-  key(KEY_ESC);  // the selection
+  EXPECT_TRUE(editor.pressKey(KEY_ESC));  // the selection
   EXPECT_FALSE(app.state().tools.selection());
-  EXPECT_FALSE(app.state().quitAsked);
-  key(KEY_F);
-  EXPECT_EQ(app.state().tools.status(), "FILL");
-  key(KEY_Z, KB_CTRL_FLAG);  // the delete
-  key(KEY_Z, KB_CTRL_FLAG);  // the paste
+  editor.pressKey(KEY_Z, KB_CTRL_FLAG);  // the delete
+  editor.pressKey(KEY_Z, KB_CTRL_FLAG);  // the paste
   EXPECT_EQ(at(1, 1), 'x');
   EXPECT_EQ(at(10, 5), 0);
-  key(KEY_ESC);
-  EXPECT_TRUE(app.state().quitAsked);
+  EXPECT_TRUE(editor.questions.asked.empty());
+  EXPECT_TRUE(editor.pressKey(KEY_ESC)) << "nothing under way: the question, cancelled";
+  EXPECT_EQ(editor.questions.asked.size(), 1u);
 }
 
 TEST_F(ToolInput, HelpTakesTheNextKeyOrClickAndNothingElse) {
-  struct Case {
-    const char* name;
-    bool byKey;
-  } cases[] = {{"a key", true}, {"a click", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    key(KEY_F1);
+  for (bool byKey : {true, false}) {
+    editor.pressKey(KEY_F1);
     ASSERT_TRUE(app.state().help.shown());
-    if (c.byKey) {
-      key(KEY_R);
+    if (byKey) {
+      editor.pressKey(KEY_R);
     } else {
       editor.click(inCellX(4), inCellY(4));
     }
@@ -99,19 +79,18 @@ TEST_F(ToolInput, EveryRowOfALongTeleportListCanBeReachedAndPointsAtItsCell) {
     for (int i = 0; i < 80; ++i) map.addTeleport(i % 48 + 1, i / 48 + 1, ("T" + std::to_string(i)).c_str());
   });
   int yellow = makecol(255, 255, 0);
-  // Row 59 is the last that fits; below it nothing.
-  editor.pass(930, 695);
+  editor.pass(930, 695);  // row 59, the last that fits
   EXPECT_GT(test::countPixels(editor.frame(), 11 * 18, 1 * 20, 18, 20, yellow), 0) << "T59 on (11, 1)";
   mouse_z -= 10;  // the wheel towards the user: later rows, to the end
   editor.pass(930, 695);
   editor.pass(930, 695);
-  EXPECT_EQ(app.state().teleportList.firstShown(80, 700), 20);
   editor.click(984, 695);  // the last row's "-"
   ASSERT_EQ(app.document().map().teleportCount(), 79);
   EXPECT_STREQ(app.document().map().teleports().back().name, "T78");
   editor.click(995, 105);  // the up arrow
   EXPECT_EQ(app.state().teleportList.firstShown(79, 700), 16);
   // Another map starts the list at the top.
+  editor.questions.answer("Discard");
   editor.files.answer(editor.dir.file("OTHER.MAP"));
   editor.click(890, 10);  // LOAD
   EXPECT_EQ(app.state().teleportList.firstShown(80, 700), 0);
@@ -126,9 +105,7 @@ TEST_F(ToolInput, PlacingATeleportSaysSoOnThePathLineAndEscapeCancelsIt) {
                                   makecol(255, 255, 0)),
             "");
   EXPECT_GT(test::countPixels(editor.frame(), 7 * 18, 3 * 20, 18, 1, makecol(255, 255, 0)), 10);
-  key(KEY_ESC);
-  EXPECT_EQ(app.state().mode, EditorMode::Edit);
-  EXPECT_FALSE(app.state().quitAsked);
+  EXPECT_TRUE(editor.pressKey(KEY_ESC));
   editor.click(inCellX(7), inCellY(3));
   EXPECT_EQ(app.document().map().teleportCount(), 0);
 }
