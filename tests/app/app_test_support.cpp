@@ -64,11 +64,11 @@ void HeadlessEditor::click(int x, int y, int buttons) {
   pass(x, y, 0);
 }
 
-bool HeadlessEditor::pressKey(int scancode, int shifts) {
+bool HeadlessEditor::pressKey(int scancode, int shifts, int x, int y, int buttons) {
   key_shifts = shifts;
   simulate_keypress(scancode << 8 | (scancode == KEY_ESC ? 27 : 0));
   key_shifts = 0;
-  return pass(995, 695);
+  return pass(x, y, buttons);
 }
 
 }  // namespace vek::test

@@ -60,8 +60,8 @@ class HeadlessEditor {
   // A press and a release at (x, y): two passes.
   void click(int x, int y, int buttons = 1);
   // A key put in the key buffer with these shift flags held (KB_CTRL_FLAG,
-  // ...), then one pass with the mouse in the bottom-right corner.
-  bool pressKey(int scancode, int shifts = 0);
+  // ...), then one pass with the mouse as given.
+  bool pressKey(int scancode, int shifts = 0, int x = 995, int y = 695, int buttons = 0);
 
   int colour(Colour c) const { return makecol(c.r, c.g, c.b); }
 

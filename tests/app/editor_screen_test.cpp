@@ -3,11 +3,13 @@
 // the map cells with their pictures cut to the cell or their characters, the
 // palette, the path and kind lines, the selected tile, the readout, the
 // teleport list and the main form's buttons; with the editing tools, the
-// teleport markers, a selection, a paste preview cut at the grid's edge, a
-// scrolled list with its arrows and the help over it all.
+// teleport markers, a selection, a paste preview cut at the grid's edge, the
+// line of a teleport waiting for its cell, a scrolled list with its arrows
+// and the help over it all; the mouse over a teleport row outlines its cell.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app_test_support.h"
@@ -33,7 +35,7 @@ std::vector<TilePicture> variedPictures() {
 
 // A local map with 80 more teleports, the list scrolled to its end, cells
 // (2, 2) to (4, 4) selected and copied, the copy's preview following the
-// mouse, and the help shown.
+// mouse, a teleport waiting for its cell, and the help shown.
 void useTheTools(EditorApp& app) {
   MapDocument& document = app.context().document;
   EditorState& state = app.context().state;
@@ -49,6 +51,8 @@ void useTheTools(EditorApp& app) {
   tools.copySelection(document.map());
   tools.startPaste();
   state.teleportList.scroll(100, document.map().teleportCount(), 700);
+  state.mode = EditorMode::PlaceTeleport;
+  std::strcpy(state.teleportDestination, "CAVE");
   state.help.show();
 }
 
@@ -64,7 +68,7 @@ TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
   };
   const Case cases[] = {
       {"editor-pictures", variedPictures(), 202, 37, 45},
-      {"editor-characters", {}, -1, 995, 695},
+      {"editor-characters", {}, -1, 930, 105},  // on TOWN1's row
       {"editor-tools", variedPictures(), -1, 845, 445, true},
   };
   for (const Case& c : cases) {
