@@ -98,6 +98,8 @@ void redoChange(CommandContext& context) {
 
 void viewWorldMap(CommandContext& context) {
   context.document.endStep();
+  // Delete or Ctrl+X must not reach a selection that is no longer shown.
+  context.state.tools.mapOpened();
   context.world.open(folderPart(context.document.path()));
   context.world.loadWilderness();
   context.state.mode = EditorMode::WorldView;

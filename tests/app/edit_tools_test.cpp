@@ -18,7 +18,7 @@ constexpr TileCode kPaint = 'x';
 int inCellX(int column) { return column * 18 + 9; }
 int inCellY(int row) { return row * 20 + 10; }
 
-enum class Act { Key, Press, ShiftPress, Drag, DragOffMap, Release, OpenOther };
+enum class Act { Key, Press, ShiftPress, Drag, DragOffMap, Release, OpenOther, WorldView };
 
 struct Step {
   Act act;
@@ -30,7 +30,8 @@ Step ctrl(int scancode) { return key(scancode, KB_CTRL_FLAG); }
 Step press(int column, int row) { return {Act::Press, column, row}; }
 Step shiftPress(int column, int row) { return {Act::ShiftPress, column, row}; }
 Step drag(int column, int row) { return {Act::Drag, column, row}; }
-const Step kDragOffMap{Act::DragOffMap}, kRelease{Act::Release}, kOpenOther{Act::OpenOther};
+const Step kDragOffMap{Act::DragOffMap}, kRelease{Act::Release}, kOpenOther{Act::OpenOther},
+    kWorldView{Act::WorldView};
 
 class EditTools : public ::testing::Test {
  protected:
@@ -58,6 +59,7 @@ class EditTools : public ::testing::Test {
         editor.files.answer(editor.dir.file("VEKAB.MAP"));
         editor.click(890, 10);
         return;
+      case Act::WorldView: editor.click(700, 525); return;
     }
     editor.pass(mouseX, mouseY, buttons);
     key_shifts = 0;
@@ -106,6 +108,9 @@ TEST_F(EditTools, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
       {"delete", {"ab", "cd"},
        {key(KEY_S), press(0, 1), drag(1, 1), kRelease, key(KEY_DEL)}, {"ab", "00"}, 1,
        "SELECT 2 x 1"},
+      {"the world view drops the selection: Delete there clears nothing", {"ab"},
+       {key(KEY_S), press(0, 0), drag(1, 0), kRelease, kWorldView, key(KEY_DEL)}, {"ab"}, 0,
+       "SELECT"},
       {"the copy survives opening another map", {"ab"},
        {key(KEY_S), press(0, 0), drag(1, 0), kRelease, ctrl(KEY_C), kOpenOther, ctrl(KEY_V),
         press(5, 1), kRelease},

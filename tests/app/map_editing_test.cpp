@@ -42,20 +42,6 @@ class MapEditing : public ::testing::Test {
   std::string folder;
 };
 
-TEST_F(MapEditing, HoldingTheLeftButtonPaintsTheLineBetweenTheReadingsOfTheMouse) {
-  app->context().state.selectedTile = 'T';
-  editor.pass(inCellX(3), inCellY(2), kLeft);
-  editor.pass(inCellX(4), inCellY(2), kLeft);
-  editor.pass(inCellX(4), inCellY(3), kLeft);
-  editor.pass(inCellX(9), inCellY(3), kLeft);  // a jump: the cells between too
-  editor.pass(inCellX(12), inCellY(3), 0);      // released: nothing more
-  for (auto [column, row] : {std::pair{3, 2}, {4, 2}, {4, 3}, {5, 3}, {8, 3}, {9, 3}})
-    EXPECT_EQ(app->document().map().getTile(column, row), 'T') << column << "," << row;
-  for (auto [column, row] : {std::pair{10, 3}, {12, 3}, {3, 3}})
-    EXPECT_EQ(app->document().map().getTile(column, row), 0) << column << "," << row;
-  EXPECT_FALSE(app->state().mouseLatch);
-}
-
 // A stroke from press to release is one step; the UNDO and REDO buttons and
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z walk the history, and the path line's "*"
 // follows.
