@@ -16,9 +16,20 @@
 
 namespace vek {
 
+namespace {
+
+ScriptHost::Options scriptOptions(StopWatch& stopWatch) {
+  ScriptHost::Options options;
+  options.stopWatch = &stopWatch;
+  return options;
+}
+
+}  // namespace
+
 EditorApp::EditorApp(const Platform& services)
-    : platform_(services),
-      scriptHost_(scriptGrid(), platform_),
+    : mapClickPrompt_(services.pointer),
+      platform_{services.files, services.messages, mapClickPrompt_, services.questions},
+      scriptHost_(scriptGrid(), platform_, scriptOptions(scriptStopKeys_)),
       commandContext_{document_, state_, world_, backBuffer_, platform_, scriptHost_,
                       archive_} {}
 

@@ -16,6 +16,8 @@
 #include "app/command_context.h"
 #include "app/tool_bar.h"
 #include "app/editor_state.h"
+#include "app/map_click_prompt.h"
+#include "app/script_stop_keys.h"
 #include "app/tile_characters.h"
 #include "app/world_keys.h"
 #include "app/world_picture_cache.h"
@@ -96,6 +98,10 @@ class EditorApp {
   // every WorldView pass.
   WorldPictureCache worldPicture_;
   WorldKeys worldKeys_;
+  // The platform's services as the editor uses them: getpos with its
+  // prompt on the path line, scripts that Escape and the close button stop.
+  MapClickPrompt mapClickPrompt_;
+  ScriptStopKeys scriptStopKeys_;
   Platform platform_;
   ScriptHost scriptHost_;
   CommandContext commandContext_;

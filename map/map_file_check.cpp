@@ -11,13 +11,15 @@
 
 namespace vek {
 
+bool largerThanAnyMap(std::uint64_t bytes) { return bytes > kMapBytesConsumedAtMost; }
+
 std::optional<std::string> mapFileProblem(const char* path) {
   if (!path || !*path) return std::string("no file name");
   struct stat info;
   if (::stat(path, &info) != 0) return std::string(std::strerror(errno));
   if (S_ISDIR(info.st_mode)) return std::string("it is a folder");
   if (!S_ISREG(info.st_mode)) return std::string("it is not a regular file");
-  if (static_cast<unsigned long long>(info.st_size) > kMapBytesConsumedAtMost) {
+  if (largerThanAnyMap(static_cast<std::uint64_t>(info.st_size))) {
     return "it is larger than a map file can be (" + std::to_string(info.st_size) +
            " bytes; at most " + std::to_string(kMapBytesConsumedAtMost) + ")";
   }

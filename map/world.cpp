@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "map/map_file.h"
+#include "map/map_file_check.h"
 #include "core/file_set.h"
 #include "core/safe_file.h"
 
@@ -29,13 +30,15 @@ bool namesKind(const std::string& bytes) {
 void readWorldMap(const std::string& path, WorldMap& slot) {
   slot = WorldMap{};
   std::string bytes;
-  if (!readFileStart(path.c_str(), kMapBytesConsumedAtMost, bytes)) {
+  // One byte more than a map can have tells a file too large to be one.
+  if (!readFileStart(path.c_str(), kMapBytesConsumedAtMost + 1, bytes)) {
     // A file that is there but cannot be read is not missing.
     slot.state = ::access(path.c_str(), F_OK) == 0 ? MapFileState::Unreadable
                                                    : MapFileState::Missing;
     return;
   }
-  bool loaded = slot.map.loadFromMemory(bytes.data(), bytes.size()) && namesKind(bytes);
+  bool loaded = !largerThanAnyMap(bytes.size()) &&
+                slot.map.loadFromMemory(bytes.data(), bytes.size()) && namesKind(bytes);
   slot.state = loaded ? MapFileState::Loaded : MapFileState::Unreadable;
 }
 

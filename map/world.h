@@ -36,7 +36,8 @@ struct WorldMap {
 };
 
 // Reads the map file at path into slot. Unreadable: the file cannot be read,
-// a grid line is too short, or its first line names no kind (a file that
+// it is larger than any map can be, a grid line is too short, or its first
+// line names no kind (a file that
 // is not a map at all would otherwise read as an empty wilderness map).
 void readWorldMap(const std::string& path, WorldMap& slot);
 

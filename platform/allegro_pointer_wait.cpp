@@ -5,6 +5,10 @@
 namespace vek {
 namespace {
 
+// Well within a frame of 60 Hz, and long enough for an idle wait to cost
+// next to nothing.
+constexpr int kIdleRestMilliseconds = 4;
+
 struct MouseReading {
   int buttons;
   int x;
@@ -15,6 +19,10 @@ struct MouseReading {
 // once so that the decision and the position come from the same moment.
 MouseReading readMouse() { return MouseReading{mouse_b, mouse_x, mouse_y}; }
 
+bool sameReading(const MouseReading& a, const MouseReading& b) {
+  return a.buttons == b.buttons && a.x == b.x && a.y == b.y;
+}
+
 bool isLeftClickInside(const MouseReading& reading, int width, int height) {
   return (reading.buttons & 1) != 0 && reading.x >= 0 && reading.x < width && reading.y >= 0 &&
          reading.y < height;
@@ -22,7 +30,8 @@ bool isLeftClickInside(const MouseReading& reading, int width, int height) {
 
 }  // namespace
 
-void AllegroPointerWait::waitForLeftClick(int width, int height, int* x, int* y) {
+bool AllegroPointerWait::waitForLeftClick(int width, int height, int* x, int* y,
+                                          const std::function<bool()>& stopped) {
   // The snapshot has the size of the screen bitmap itself (SCREEN_W and
   // SCREEN_H give the same for the editor's window, but are 0 without a
   // graphics driver).
@@ -34,22 +43,30 @@ void AllegroPointerWait::waitForLeftClick(int width, int height, int* x, int* y)
     show_mouse(screen);
   }
 
-  MouseReading reading;
-  for (;;) {
-    if (snapshot) {
-      show_mouse(snapshot);
-      blit(snapshot, screen, 0, 0, 0, 0, snapshot->w, snapshot->h);
-    }
+  MouseReading reading{0, 0, 0};
+  MouseReading previous{-1, -1, -1};
+  bool clicked = false;
+  while (!(stopped && stopped())) {
     if (mouse_needs_poll()) poll_mouse();
     if (beforeEachReading_) beforeEachReading_();
     reading = readMouse();
-    if (isLeftClickInside(reading, width, height)) break;
+    if (snapshot && (reading.x != previous.x || reading.y != previous.y)) {
+      show_mouse(snapshot);
+      blit(snapshot, screen, 0, 0, 0, 0, snapshot->w, snapshot->h);
+    }
+    if (isLeftClickInside(reading, width, height)) {
+      clicked = true;
+      break;
+    }
+    if (sameReading(reading, previous)) rest(kIdleRestMilliseconds);
+    previous = reading;
   }
 
   show_mouse(nullptr);
   if (snapshot) destroy_bitmap(snapshot);
-  if (x) *x = reading.x;
-  if (y) *y = reading.y;
+  if (clicked && x) *x = reading.x;
+  if (clicked && y) *y = reading.y;
+  return clicked;
 }
 
 }  // namespace vek

@@ -6,6 +6,7 @@
 // answers.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -57,9 +58,11 @@ class PointerWait {
   virtual ~PointerWait() = default;
   // Freezes the frame the screen shows, with a live pointer over it, until a
   // reading of the mouse finds the left button down with the pointer inside
-  // the area from (0, 0) to (width - 1, height - 1); gives the pointer
-  // position of that reading.
-  virtual void waitForLeftClick(int width, int height, int* x, int* y) = 0;
+  // the area from (0, 0) to (width - 1, height - 1): true, with the pointer
+  // position of that reading. False, with no position, as soon as stopped()
+  // gives true (it is asked before each reading).
+  virtual bool waitForLeftClick(int width, int height, int* x, int* y,
+                                const std::function<bool()>& stopped) = 0;
 };
 
 // The services together, as the editor hands them on. Without questions

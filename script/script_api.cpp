@@ -79,7 +79,9 @@ int ScriptApi::rand() { return scriptRand(); }
 void ScriptApi::getpos(int& x, int& y) {
   int pixelX = 0;
   int pixelY = 0;
-  pointer_.waitForLeftClick(kMapAreaWidthPixels, kMapAreaHeightPixels, &pixelX, &pixelY);
+  // A stopped wait gives no cell: the script ends as this returns.
+  pointer_.waitForLeftClick(kMapAreaWidthPixels, kMapAreaHeightPixels, &pixelX, &pixelY,
+                            [this] { return stop_.requested(); });
   x = pixelX / kCellWidthPixels + 1;
   y = pixelY / kCellHeightPixels + 1;
 }

@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "script/script_grid.h"
+#include "script/script_stop.h"
 #include "script/script_string_value.h"
 
 class asIScriptEngine;
@@ -27,8 +28,9 @@ int scriptRand();
 
 class ScriptApi {
  public:
-  ScriptApi(ScriptGrid& grid, MessageBox& messages, PointerWait& pointer)
-      : grid_(grid), messages_(messages), pointer_(pointer) {}
+  // stop ends getpos's wait when it is requested.
+  ScriptApi(ScriptGrid& grid, MessageBox& messages, PointerWait& pointer, const ScriptStop& stop)
+      : grid_(grid), messages_(messages), pointer_(pointer), stop_(stop) {}
 
   // Registers the five functions, in the order settile, gettile, rand,
   // getpos, message, bound to this object. The "string" type must be
@@ -50,6 +52,7 @@ class ScriptApi {
   ScriptGrid& grid_;
   MessageBox& messages_;
   PointerWait& pointer_;
+  const ScriptStop& stop_;
 };
 
 }  // namespace vek

@@ -8,6 +8,7 @@
 #include "map/map_naming.h"
 #include "script/script_api.h"
 #include "script/script_build_probe.h"
+#include "script/script_messages.h"
 #include "script/script_nesting.h"
 #include "script/script_source.h"
 #include "script/script_string.h"
@@ -42,7 +43,7 @@ bool ScriptHost::runScript() {
   abortRequested_ = false;
   running_ = true;
   // The API object is bound to the engine's functions, so it outlives it.
-  ScriptApi api(grid_, platform_.messages, platform_.pointer);
+  ScriptApi api(grid_, platform_.messages, platform_.pointer, stop_);
   asIScriptEngine* engine = asCreateScriptEngine(ANGELSCRIPT_VERSION);
   ScriptOutcome outcome = ScriptOutcome::EngineFailed;
   if (!engine) {
@@ -52,18 +53,21 @@ bool ScriptHost::runScript() {
     engine->ShutDownAndRelease();
   }
   running_ = false;
+  stop_.reset();
   report_.outcome = outcome;
   return countsAsRun(outcome);
 }
 
 ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
   // A failed registration is reported through this callback too. Nothing
-  // suspends a run or follows it line by line, so the bytecode leaves out
-  // the line cues between statements, which a script pays for on each one.
+  // follows a run line by line (a stop suspends it at a loop or call), so
+  // the bytecode leaves out the line cues between statements, which a
+  // script pays for on each one.
   bool configured =
       engine.SetMessageCallback(asMETHOD(ScriptHost, onEngineMessage), this, asCALL_THISCALL) >=
           0 &&
       engine.SetEngineProperty(asEP_BUILD_WITHOUT_LINE_CUES, true) >= 0 &&
+      engine.SetEngineProperty(asEP_INIT_GLOBAL_VARS_AFTER_BUILD, false) >= 0 &&
       registerScriptString(engine) && api.registerWith(engine) &&
       (!options_.registerExtras || options_.registerExtras(engine));
   if (!configured) {
@@ -93,10 +97,17 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
                    "nested more than " + std::to_string(kMaxScriptNesting) +
                        " levels deep here (brackets, statements, conditions and assignments "
                        "within each other); the script engine cannot build that"});
-    fail(kErrorBuildingScript);
-    return ScriptOutcome::BuildFailed;
+    return buildFailed();
   }
 
+  if (options_.stopWatch) options_.stopWatch->watch(stop_);
+  ScriptOutcome outcome = buildAndExecute(engine, code);
+  if (options_.stopWatch) options_.stopWatch->unwatch();
+  if (outcome == ScriptOutcome::Stopped) fail(kScriptStopped);
+  return outcome;
+}
+
+ScriptOutcome ScriptHost::buildAndExecute(asIScriptEngine& engine, const std::vector<char>& code) {
   BuildProbe probe = probeScriptBuild(engine, kScriptModuleName, kScriptSectionName, code.data(),
                                       code.size() - 1);
   if (probe.result == BuildProbeResult::Crashed) {
@@ -104,8 +115,7 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
     addDiagnostic({ScriptDiagnostic::Kind::Error, kScriptSectionName, 0, 0,
                    "the script engine broke down while building this script (a fault of the "
                    "engine that the errors above may have led to)"});
-    fail(kErrorBuildingScript);
-    return ScriptOutcome::BuildFailed;
+    return buildFailed();
   }
 
   asIScriptModule* module = engine.GetModule(kScriptModuleName, asGM_ALWAYS_CREATE);
@@ -115,43 +125,66 @@ ScriptOutcome ScriptHost::run(asIScriptEngine& engine, ScriptApi& api) {
     fail(kErrorAddingScript);
     return ScriptOutcome::AddFailed;
   }
-  // Building also runs the initialisers of the script's globals, which may
-  // call host functions (and so abort the run).
-  if (module->Build() < 0) {
-    if (abortRequested_) return ScriptOutcome::Aborted;
-    fail(kErrorBuildingScript);
-    return ScriptOutcome::BuildFailed;
-  }
+  if (stop_.requested()) return ScriptOutcome::Stopped;
+  if (module->Build() < 0) return buildFailed();
   return execute(engine, *module);
 }
 
+ScriptOutcome ScriptHost::buildFailed() {
+  if (stop_.requested()) return ScriptOutcome::Stopped;
+  if (abortRequested_) return ScriptOutcome::Aborted;
+  fail(options_.callerReportsDetails
+           ? std::string(kErrorBuildingScript)
+           : buildFailureMessage(report_.scriptPath, report_.diagnostics, kShownDiagnostics));
+  return ScriptOutcome::BuildFailed;
+}
+
 ScriptOutcome ScriptHost::execute(asIScriptEngine& engine, asIScriptModule& module) {
-  asIScriptFunction* entry = module.GetFunctionByDecl(kScriptEntryDeclaration);
-  if (!entry) return ScriptOutcome::NoMain;
-  // Taken from the engine's context pool, as the engine takes the context
-  // for the globals' initialisers: a caller that installs context callbacks
-  // on the engine (a statement budget, say) governs both.
+  // Taken from the engine's context pool: a caller that installs context
+  // callbacks on the engine (a statement budget, say) governs it.
   asIScriptContext* context = engine.RequestContext();
   if (!context) {
     fail(kErrorAddingScript);
     return ScriptOutcome::EngineFailed;
   }
-
-  int result = context->Prepare(entry);
-  if (result >= 0) result = context->Execute();
-
-  ScriptOutcome outcome = ScriptOutcome::Finished;
-  if (abortRequested_) {
-    outcome = ScriptOutcome::Aborted;
-  } else if (result == asEXECUTION_EXCEPTION) {
-    outcome = ScriptOutcome::StoppedByException;
-    report_.exceptionText = context->GetExceptionString() ? context->GetExceptionString() : "";
-    const asIScriptFunction* where = context->GetExceptionFunction();
-    report_.exceptionFunction = where ? where->GetDeclaration() : "";
-    report_.exceptionLine = context->GetExceptionLineNumber();
-  }
+  ScriptOutcome outcome = executeIn(*context, module);
+  stop_.attach(nullptr);
+  if (context->GetState() == asEXECUTION_SUSPENDED) context->Abort();
   engine.ReturnContext(context);
   return outcome;
+}
+
+ScriptOutcome ScriptHost::executeIn(asIScriptContext& context, asIScriptModule& module) {
+  // The globals' initialisers run here rather than in the build, in a
+  // context that a stop can reach; they may call host functions (and so
+  // abort the run). Their failures are reported as build errors.
+  stop_.attach(&context);
+  int initialised = module.ResetGlobalVars(&context);
+  if (stop_.requested()) return ScriptOutcome::Stopped;
+  if (initialised < 0) return buildFailed();
+
+  asIScriptFunction* entry = module.GetFunctionByDecl(kScriptEntryDeclaration);
+  if (!entry) return ScriptOutcome::NoMain;
+  int result = context.Prepare(entry);
+  // Preparing forgets a suspension: the stop is asked again.
+  stop_.attach(&context);
+  if (result >= 0) result = context.Execute();
+
+  if (stop_.requested()) return ScriptOutcome::Stopped;
+  if (abortRequested_) return ScriptOutcome::Aborted;
+  if (result == asEXECUTION_EXCEPTION) {
+    reportException(context);
+    return ScriptOutcome::StoppedByException;
+  }
+  return ScriptOutcome::Finished;
+}
+
+void ScriptHost::reportException(asIScriptContext& context) {
+  report_.exceptionText = context.GetExceptionString() ? context.GetExceptionString() : "";
+  const asIScriptFunction* where = context.GetExceptionFunction();
+  report_.exceptionFunction = where ? where->GetDeclaration() : "";
+  report_.exceptionLine = context.GetExceptionLineNumber();
+  if (!options_.callerReportsDetails) fail(exceptionMessage(report_));
 }
 
 void ScriptHost::abortRun(const std::string& reason) {
@@ -163,9 +196,9 @@ void ScriptHost::abortRun(const std::string& reason) {
   if (asIScriptContext* context = asGetActiveContext()) context->Abort();
 }
 
-void ScriptHost::fail(const char* message) {
+void ScriptHost::fail(const std::string& message) {
   MessageBox& box = options_.failureMessages ? *options_.failureMessages : platform_.messages;
-  box.showMessage(message);
+  box.showMessage(message.c_str());
 }
 
 void ScriptHost::onEngineMessage(const asSMessageInfo* message) {

@@ -12,7 +12,9 @@
 
 #include "platform/platform.h"
 #include "script/script_grid.h"
+#include "script/script_stop.h"
 
+class asIScriptContext;
 class asIScriptEngine;
 class asIScriptModule;
 struct asSMessageInfo;
@@ -27,6 +29,9 @@ inline constexpr const char* kErrorLoadingScript = "Error loading script";
 inline constexpr const char* kErrorAddingScript = "Error adding script to engine.";
 inline constexpr const char* kErrorBuildingScript =
     "Error building script.  This is probably due to a syntax error in the script";
+inline constexpr const char* kScriptStopped = "Script stopped.";
+// At most this many compiler errors follow the build message.
+inline constexpr int kShownDiagnostics = 5;
 
 // The fixed names of a run.
 inline constexpr const char* kScriptModuleName = "generatecurrentmap";
@@ -44,6 +49,7 @@ enum class ScriptOutcome {
   AddFailed,        // kErrorAddingScript
   BuildFailed,      // kErrorBuildingScript
   Aborted,          // a host service called abortRun(): nothing shown
+  Stopped,          // the stop was requested: kScriptStopped
   NoMain,           // built, but there is no "void main()": no script code ran
   Finished,         // main returned
   StoppedByException,  // main raised a script exception; earlier writes stay
@@ -81,6 +87,13 @@ class ScriptHost {
     // Where the host's own failure messages go; the platform's message box
     // when null. (The script's message() always uses the platform's box.)
     MessageBox* failureMessages = nullptr;
+    // The caller reports compiler diagnostics and script exceptions itself
+    // (vekgen prints them as they come); the host's build message then
+    // keeps to its first line and an exception shows nothing.
+    bool callerReportsDetails = false;
+    // Watches for a stop while the script is built and run (the editor:
+    // Escape and the close button).
+    StopWatch* stopWatch = nullptr;
     // Registers more on each run's engine, after the string type and the
     // five functions (tests register their own checks this way). False
     // means a registration failed.
@@ -102,6 +115,10 @@ class ScriptHost {
 
   const ScriptRunReport& lastRun() const { return report_; }
   ScriptGrid& grid() { return grid_; }
+  // Stops the running script from any thread: the run then counts as
+  // failed (runScript gives false) and shows kScriptStopped. A request
+  // made outside a run stops the next one; each run forgets it at its end.
+  ScriptStop& stop() { return stop_; }
 
   // Ends the running script once the host function that calls this returns
   // (also when it runs a global variable's initialiser); the run then
@@ -112,8 +129,12 @@ class ScriptHost {
 
  private:
   ScriptOutcome run(asIScriptEngine& engine, ScriptApi& api);
+  ScriptOutcome buildAndExecute(asIScriptEngine& engine, const std::vector<char>& code);
   ScriptOutcome execute(asIScriptEngine& engine, asIScriptModule& module);
-  void fail(const char* message);
+  ScriptOutcome executeIn(asIScriptContext& context, asIScriptModule& module);
+  ScriptOutcome buildFailed();
+  void reportException(asIScriptContext& context);
+  void fail(const std::string& message);
   void onEngineMessage(const asSMessageInfo* message);
   void addDiagnostic(ScriptDiagnostic diagnostic);
 
@@ -121,6 +142,7 @@ class ScriptHost {
   Platform platform_;
   Options options_;
   ScriptRunReport report_;
+  ScriptStop stop_;
   bool running_ = false;
   bool abortRequested_ = false;
 };

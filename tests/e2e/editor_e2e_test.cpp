@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "child_process.h"
@@ -262,6 +263,84 @@ TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
   Image shot = session.screen();
   EXPECT_FALSE(shot.allOf(0, 0, 864, 480, shot.pixel(0, 0)));
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+}
+
+// A script waiting in getpos (which says so on the path line) or in an
+// endless loop stops at Escape or the close button: "Script stopped.", the
+// map as it was, and the editor goes on.
+TEST(Editor, EscapeAndTheCloseButtonStopAScriptAndTheMapStaysAsItWas) {
+  EditorSession session;
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
+  const std::string before = test::readFileBytes(session.file("VEKAA.MAP"));
+  ASSERT_TRUE(test::writeFileBytes(session.file("pick.as"),
+                                   "void main() { settile(1, 1, 84); int x, y; getpos(x, y); }"));
+  ASSERT_TRUE(test::writeFileBytes(session.file("endless.as"),
+                                   "void main() { settile(1, 1, 84); while (true) {} }"));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
+
+  // The prompt is longer than the path it stands in for.
+  const int promptFrom = 5 + 8 * static_cast<int>(session.file("VEKAA.MAP").size() + 1);
+  const int promptTo = 5 + 8 * 49;
+  ASSERT_LT(promptFrom, promptTo);
+  ASSERT_TRUE(session.clickToOpenDialog(kFeatureX, kFeatureY));
+  ASSERT_TRUE(session.answerDialog("pick.as"));
+  ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
+    return s.count(promptFrom, 485, promptTo - promptFrom, 8, kWhite) > 0;
+  }));
+  session.x.key("Escape");
+  EXPECT_EQ(session.answerMessage(), std::optional<std::string>("Script stopped."));
+
+  for (bool closeButton : {false, true}) {
+    ASSERT_TRUE(session.clickToOpenDialog(kCurrentMapX, kCurrentMapY));
+    ASSERT_TRUE(session.answerDialog("endless.as"));
+    if (closeButton) {
+      ASSERT_TRUE(session.x.requestClose(session.window));
+    } else {
+      session.x.key("Escape");
+    }
+    EXPECT_EQ(session.answerMessage(), std::optional<std::string>("Script stopped."));
+  }
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
+  // Nothing to save: Escape ends the editor at once.
+  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+  EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
+}
+
+// A world whose files cannot be written (a folder stands where a map
+// belongs) is reported and changes no map; Discard then ends the editor
+// without saving the painted cell.
+TEST(Editor, AnUnwritableWorldIsReportedAndDiscardEndsWithoutSaving) {
+  EditorSession session;
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
+  const std::string before = test::readFileBytes(session.file("VEKAA.MAP"));
+  ASSERT_TRUE(std::filesystem::create_directory(session.file("VEKCD.MAP")));
+  ASSERT_TRUE(test::writeFileBytes(session.file("one.as"), "void main() { settile(1, 1, 84); }"));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(2), cellPressY(2), kLeft, [](const Image& s) {
+    return !cellShowsTile(s, 2, 2, kGrass);
+  }));
+
+  // Unsaved changes: Discard, then OK to the warning.
+  ASSERT_TRUE(session.pressUntilScreen(kWorldX, kWorldY, kLeft, questionShown));
+  session.x.key("d");
+  // The warning's box is wider than the question's.
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return s.allOf(115, 318, 6, 4, kWhite); }));
+  session.x.key("o");
+  ASSERT_TRUE(session.waitForScreen(dialogShown));
+  ASSERT_TRUE(session.answerDialog("one.as"));
+  std::optional<std::string> said = session.answerMessage();
+  ASSERT_TRUE(said);
+  EXPECT_EQ(said->rfind("No map was changed. Cannot write " + session.file("VEKCD.MAP"), 0), 0u)
+      << *said;
+  EXPECT_FALSE(std::filesystem::exists(session.file("VEKAB.MAP")));
+
+  session.moveTo(995, 695);
+  session.x.key("Escape");
+  ASSERT_TRUE(session.waitForScreen(questionShown));
+  session.x.key("d");
+  EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
+  EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
 }
 
 // The sample world as run.sh makes it, in the editor and in the world view.

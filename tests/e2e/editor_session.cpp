@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
 
 namespace vek::e2e {
 
@@ -169,6 +171,36 @@ std::optional<int> EditorSession::holdKeyUntilExit(const std::string& name) {
   std::optional<int> exitCode = waitForExit();
   x.xdotool({"keyup", name});
   return exitCode;
+}
+
+namespace {
+
+// The last argument of the editor's child process named xmessage: the text.
+std::string childMessageText(pid_t parent) {
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    if (!std::isdigit(static_cast<unsigned char>(entry.path().filename().string()[0]))) continue;
+    std::string stat = test::readFileBytes(entry.path().string() + "/stat");
+    std::size_t close = stat.rfind(')');
+    if (stat.find("(xmessage)") == std::string::npos || close == std::string::npos) continue;
+    if (std::atoi(stat.c_str() + close + 4) != parent) continue;  // ") S PPID"
+    std::string arguments = test::readFileBytes(entry.path().string() + "/cmdline");
+    while (!arguments.empty() && (arguments.back() == '\0' || arguments.back() == '\n'))
+      arguments.pop_back();  // Allegro ends the text with a line end
+    return arguments.substr(arguments.rfind('\0') + 1);
+  }
+  return "";
+}
+
+}  // namespace
+
+std::optional<std::string> EditorSession::answerMessage() {
+  std::optional<std::string> box = x.waitForWindow("xmessage", kPatience);
+  if (!box || !editor) return std::nullopt;
+  std::string text = childMessageText(editor->pid());
+  x.moveTo(*box, 10, 10);
+  x.key("Return");
+  if (!waitUntil([&] { return !x.hasWindow("xmessage"); }, kPatience)) return std::nullopt;
+  return text;
 }
 
 void EditorSession::saveScreenshotIfAsked(const std::string& name) const {

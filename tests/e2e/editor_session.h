@@ -87,6 +87,11 @@ class EditorSession {
     return editor->waitForExit(timeout);
   }
 
+  // Waits for the editor's message box (Allegro shows it with xmessage, a
+  // child process of the editor) and answers it with Return: the text it
+  // showed, nothing when none came or it stayed.
+  std::optional<std::string> answerMessage();
+
   // Writes a screenshot of the editor as PNG into the folder named by
   // VEK_SCREENSHOT_DIR, when that is set; the README's pictures are made so.
   void saveScreenshotIfAsked(const std::string& name) const;

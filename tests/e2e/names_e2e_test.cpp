@@ -27,17 +27,6 @@ void writeGrassMap(const std::string& path, const char* teleportName = nullptr) 
   ASSERT_TRUE(map.save(path.c_str())) << path;
 }
 
-// Waits for the editor's message box and answers it.
-::testing::AssertionResult closeMessage(EditorSession& session) {
-  std::optional<std::string> box = session.x.waitForWindow("xmessage", kPatience);
-  if (!box) return ::testing::AssertionFailure() << "no message was shown";
-  session.x.moveTo(*box, 10, 10);
-  session.x.key("Return");
-  if (!waitUntil([&] { return !session.x.hasWindow("xmessage"); }, kPatience))
-    return ::testing::AssertionFailure() << "the message stayed";
-  return ::testing::AssertionSuccess();
-}
-
 TEST(Names, TheTeleportDialogRefusesANameWithTheFormatsDelimiters) {
   EditorSession session;
   writeGrassMap(session.file("VEKAA.MAP"));
@@ -50,7 +39,7 @@ TEST(Names, TheTeleportDialogRefusesANameWithTheFormatsDelimiters) {
   // Stored as is, the name would read back as two teleports.
   ASSERT_TRUE(session.clickToOpenDialog(kPlusX, kPlusY));
   ASSERT_TRUE(session.answerDialog("B!C>1,1:D.MAP"));
-  ASSERT_TRUE(closeMessage(session));
+  ASSERT_TRUE(session.answerMessage());
   // Back in Edit: a click paints instead of placing a teleport.
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(10), cellPressY(5), kLeft, [](const Image& s) {
     return cellShowsTile(s, 10, 5, kForest);
@@ -68,7 +57,7 @@ TEST(Names, AStoredTeleportOutOfTheFolderIsNotFollowed) {
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(session.pressUntil(cellPressX(3), cellPressY(0), kMiddle,
                                  [&] { return session.x.hasWindow("xmessage"); }));
-  ASSERT_TRUE(closeMessage(session));
+  ASSERT_TRUE(session.answerMessage());
   // Still the same map (the teleport's own cell carries its marker), and
   // SAVE writes it where it was.
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 2, 0, kGrass); }));

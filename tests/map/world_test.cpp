@@ -26,6 +26,10 @@ class WorldTest : public ::testing::Test {
     writeMap(folder + "VEKBA.MAP", 'i', MapKind::Interior);  // 23 rows
     test::writeFileBytes(folder + "VEKCA.MAP", "WILDERNESS!\r\n short\r\n");
     test::writeFileBytes(folder + "VEKDA.MAP", "no kind here\r\n");
+    // A map with more after it than any map file can hold.
+    writeMap(folder + "VEKEA.MAP", 'e');
+    test::writeFileBytes(folder + "VEKEA.MAP", test::readFileBytes(folder + "VEKEA.MAP") +
+                                                   std::string(51150, '\n'));
     writeMap(folder + "CAVE.MAP", 'c', MapKind::Local);
   }
   test::TempDir dir;
@@ -43,13 +47,15 @@ TEST_F(WorldTest, CellsAreTheWildernessMapsSideBySideAndZeroWhereNoneLoads) {
       {95, 23, 0},    // an interior's last row
       {96, 0, 0},     // a short grid line: unreadable
       {144, 0, 0},    // no kind keyword: not a map
+      {192, 0, 0},    // larger than a map can be
       {912, 456, 't'}, {959, 479, 't'}, {500, 300, 0},
       {960, 0, 0},    {-1, 0, 0},     {0, 480, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(world.cell(c.x, c.y), c.code) << c.x << "," << c.y;
   EXPECT_EQ(world.wilderness(2, 0).state, MapFileState::Unreadable);
   EXPECT_EQ(world.wilderness(3, 0).state, MapFileState::Unreadable);
-  EXPECT_EQ(world.wilderness(4, 0).state, MapFileState::Missing);
+  EXPECT_EQ(world.wilderness(4, 0).state, MapFileState::Unreadable);
+  EXPECT_EQ(world.wilderness(5, 0).state, MapFileState::Missing);
   EXPECT_EQ(world.named("CAVE").state, MapFileState::Loaded);
   EXPECT_EQ(world.named("CAVE").map.kind, MapKind::Local);
   EXPECT_EQ(world.named("NOWHERE").state, MapFileState::Missing);

@@ -91,7 +91,7 @@ TEST(AllegroPointerWait, EndsAtTheFirstReadingWithTheLeftButtonDownInsideTheArea
     AllegroPointerWait wait([&] { mouse.nextPass(); });
     int x = -1;
     int y = -1;
-    wait.waitForLeftClick(864, 480, &x, &y);
+    wait.waitForLeftClick(864, 480, &x, &y, {});
     EXPECT_FALSE(mouse.ranAway);
     EXPECT_EQ(mouse.passes, c.passes);
     EXPECT_EQ(x, c.x);
@@ -102,16 +102,17 @@ TEST(AllegroPointerWait, EndsAtTheFirstReadingWithTheLeftButtonDownInsideTheArea
 TEST(AllegroPointerWait, KeepsTheFrozenFrameOnTheScreenWhileWaiting) {
   HeadlessScreen headless;
   std::vector<int> seen;
-  MouseScript mouse({{900, 10, 1}, {900, 10, 1}, {10, 10, 1}});
+  MouseScript mouse({{900, 10, 1}, {901, 10, 1}, {10, 10, 1}});
   AllegroPointerWait wait([&] {
     seen.push_back(getpixel(screen, 500, 600));
-    // Anything drawn on the screen meanwhile is covered by the frame again.
+    // Anything drawn on the screen meanwhile is covered by the frame again
+    // as the pointer moves.
     clear_to_color(screen, HeadlessScreen::paintColour());
     mouse.nextPass();
   });
   int x = 0;
   int y = 0;
-  wait.waitForLeftClick(864, 480, &x, &y);
+  wait.waitForLeftClick(864, 480, &x, &y, {});
   int frame = HeadlessScreen::frameColour();
   EXPECT_EQ(seen, (std::vector<int>{frame, frame, frame}));
 }
@@ -132,7 +133,7 @@ TEST(AllegroPointerWait, WaitsForTheClickEvenWhenNoSnapshotCanBeMade) {
   });
   int x = 0;
   int y = 0;
-  wait.waitForLeftClick(864, 480, &x, &y);
+  wait.waitForLeftClick(864, 480, &x, &y, {});
   EXPECT_EQ(x, 20);
   EXPECT_EQ(y, 40);
   EXPECT_EQ(mouse.passes, 3);

@@ -101,7 +101,8 @@ TEST(ScriptApi, RegistrationsAreCheckedAndAFailureIsReported) {
   ScriptGrid grid;
   test::RecordingMessageBox messages;
   test::FixedPointer pointer;
-  ScriptApi api(grid, messages, pointer);
+  ScriptStop stop;
+  ScriptApi api(grid, messages, pointer, stop);
   asIScriptEngine* bare = asCreateScriptEngine(ANGELSCRIPT_VERSION);
   ASSERT_NE(bare, nullptr);
   EXPECT_FALSE(api.registerWith(*bare));  // message(string) needs the type

@@ -47,6 +47,8 @@ TEST_F(Vekgen, UsageErrorsPrintTheUsageAndExit64) {
       {"feature", "s.as", "m.MAP", "--pos", "3"},
       {"feature", "s.as", "m.MAP", "--pos", "3,4x"},
       {"world", "s.as", "out", "--seed", "-1"},
+      {"world", "s.as", "out", "--timeout", "0"},
+      {"world", "s.as", "out", "--timeout", "1s"},
       {"world", "s.as", "out", "--colour"},
   };
   for (const auto& args : cases) {
@@ -71,12 +73,16 @@ TEST_F(Vekgen, FailuresExitWithTheirStatusAndReasonAndWriteNothing) {
   original.setTile(0, 0, 5);
   ASSERT_TRUE(original.save(dir.file("map.MAP").c_str()));
   const std::string map = dir.file("map.MAP"), before = readFileBytes(map);
+  const std::string endless = script("void main() { settile(1, 1, 9); while (true) {} }", "e.as");
   ASSERT_TRUE(writeFileBytes(dir.file("BAD.MAP"), "WILDERNESS!\r\n short\r\n"));
+  const std::string big = "WILDERNESS!\r\n" + std::string(51150, ' ');
+  ASSERT_TRUE(writeFileBytes(dir.file("BIG.MAP"), big));
   std::filesystem::create_directory(world + "/VEKCD.MAP");
   struct Case {
     std::vector<std::string> args;
     int status;
     std::string errPart;
+    std::vector<std::string> stoppedBy = {};  // a command that runs vekgen and signals it
   };
   const Case cases[] = {
       {{"world", broken, world}, 1, broken + ":3:7: error: "},
@@ -95,12 +101,23 @@ TEST_F(Vekgen, FailuresExitWithTheirStatusAndReasonAndWriteNothing) {
       {{"world", fine, dir.file("nowhere")}, 1,
        "cannot write into " + dir.file("nowhere") + ": No such file or directory"},
       {{"current", fine, dir.file("BAD.MAP")}, 1, "not a readable map file"},
+      {{"current", fine, dir.file("BIG.MAP")}, 1, "larger than a map file can be (51163 bytes"},
+      // An endless script stopped by the time limit, or by SIGINT or SIGTERM
+      // from timeout(1), which passes vekgen's status on.
+      {{"world", endless, world, "--timeout", "0.3"}, 3, "stopped at the time limit; nothing"},
+      {{"current", endless, map}, 130, "stopped by signal 2",
+       {"timeout", "--preserve-status", "-s", "INT", "0.3"}},
+      {{"transform", endless, world}, 143, "stopped by signal 15",
+       {"timeout", "--preserve-status", "-s", "TERM", "0.3"}},
       // Without --pos nobody can answer getpos, not even in an initialiser.
       {{"feature", asks, map}, 1, "--pos X,Y"},
       {{"feature", asksEarly, map}, 1, "--pos X,Y"},
   };
   for (const Case& c : cases) {
-    Result result = run(c.args);
+    std::vector<std::string> argv = c.stoppedBy;
+    argv.push_back(VEKGEN_PATH);
+    argv.insert(argv.end(), c.args.begin(), c.args.end());
+    Result result = test::runProgram(argv);
     EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args[1] << ": " << result.err;
     EXPECT_TRUE(contains(result.err, c.errPart)) << result.err;
     EXPECT_EQ(result.out, "") << result.err;
@@ -108,6 +125,7 @@ TEST_F(Vekgen, FailuresExitWithTheirStatusAndReasonAndWriteNothing) {
   EXPECT_EQ(countMapFiles(world), 0);
   EXPECT_EQ(readFileBytes(map), before);
   EXPECT_EQ(readFileBytes(dir.file("BAD.MAP")), "WILDERNESS!\r\n short\r\n");
+  EXPECT_EQ(readFileBytes(dir.file("BIG.MAP")), big);
   EXPECT_FALSE(std::filesystem::exists(dir.file("nowhere")));
 }
 

@@ -62,13 +62,19 @@ class RecordingMessageBox : public MessageBox {
 // Answers every click wait with one pixel position.
 class FixedPointer : public PointerWait {
  public:
-  void waitForLeftClick(int width, int height, int* x, int* y) override {
+  bool waitForLeftClick(int width, int height, int* x, int* y,
+                        const std::function<bool()>& stopped) override {
     ++calls;
+    if (whileWaiting) whileWaiting();
+    if (stopped()) return false;
     lastWidth = width;
     lastHeight = height;
     *x = pixelX;
     *y = pixelY;
+    return true;
   }
+  // Runs in each wait before it answers (a test requests a stop there).
+  std::function<void()> whileWaiting;
   int pixelX = 0;
   int pixelY = 0;
   int calls = 0;

@@ -31,9 +31,10 @@ class SilentMessageBox : public MessageBox {
 // Answers getpos with the top-left cell.
 class ImmediatePointer : public PointerWait {
  public:
-  void waitForLeftClick(int, int, int* x, int* y) override {
+  bool waitForLeftClick(int, int, int* x, int* y, const std::function<bool()>&) override {
     *x = 0;
     *y = 0;
+    return true;
   }
 };
 

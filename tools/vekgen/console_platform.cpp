@@ -19,13 +19,14 @@ void StreamMessageBox::showMessage(const char* text) {
   std::fflush(stream_);
 }
 
-void FixedPointer::waitForLeftClick(int, int, int* x, int* y) {
+bool FixedPointer::waitForLeftClick(int, int, int* x, int* y, const std::function<bool()>&) {
   // The pixel of the cell's top-left corner gives back that cell.
   *x = cellX_ ? (*cellX_ - 1) * kCellWidthPixels : 0;
   *y = cellY_ ? (*cellY_ - 1) * kCellHeightPixels : 0;
   if ((!cellX_ || !cellY_) && host_) {
     host_->abortRun("the script called getpos(), which needs the cell to return: pass --pos X,Y");
   }
+  return true;
 }
 
 }  // namespace vek

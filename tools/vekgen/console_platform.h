@@ -41,7 +41,8 @@ class FixedPointer : public PointerWait {
  public:
   FixedPointer(std::optional<int> cellX, std::optional<int> cellY) : cellX_(cellX), cellY_(cellY) {}
   void attach(ScriptHost& host) { host_ = &host; }
-  void waitForLeftClick(int width, int height, int* x, int* y) override;
+  bool waitForLeftClick(int width, int height, int* x, int* y,
+                        const std::function<bool()>& stopped) override;
 
  private:
   std::optional<int> cellX_;

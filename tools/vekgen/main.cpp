@@ -12,7 +12,9 @@
 #include <string>
 
 #include "console_platform.h"
+#include "run_limits.h"
 #include "map/map.h"
+#include "map/map_file_check.h"
 #include "map/map_naming.h"
 #include "script/generation_commands.h"
 #include "script/script_host.h"
@@ -23,7 +25,8 @@
 namespace vek {
 namespace {
 
-enum ExitStatus { kExitOk = 0, kExitUnusable = 1, kExitNotWritten = 2 };
+enum ExitStatus { kExitOk = 0, kExitUnusable = 1, kExitNotWritten = 2, kExitTimedOut = 3 };
+constexpr int kExitSignalBase = 128;
 
 void printDiagnostic(const std::string& scriptPath, const ScriptDiagnostic& diagnostic) {
   const char* kind = diagnostic.kind == ScriptDiagnostic::Kind::Error     ? "error"
@@ -60,8 +63,16 @@ bool exists(const std::string& path) {
 }
 
 // After a run that did not count: why, and the status to exit with.
-int reportFailedRun(const ScriptRunReport& report) {
+int reportFailedRun(const ScriptRunReport& report, const RunLimits& limits) {
   switch (report.outcome) {
+    case ScriptOutcome::Stopped:
+      if (limits.reason() == RunLimits::Reason::Signalled) {
+        std::fprintf(stderr, "vekgen: stopped by signal %d (%s); nothing written\n",
+                     limits.signal(), strsignal(limits.signal()));
+        return kExitSignalBase + limits.signal();
+      }
+      std::fprintf(stderr, "vekgen: stopped at the time limit; nothing written\n");
+      return kExitTimedOut;
     case ScriptOutcome::Cancelled:
       std::fprintf(stderr, "vekgen: the script path is too long\n");
       break;
@@ -105,14 +116,15 @@ std::optional<std::string> targetFolder(const VekgenOptions& options) {
   return folder;
 }
 
-int runTransform(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
+int runTransform(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox,
+                 const RunLimits& limits) {
   std::optional<std::string> folder = targetFolder(options);
   if (!folder) return kExitUnusable;
   WorldTransformResult result = transformWorldMap(folder->c_str(), host, warningBox);
   for (const std::string& path : result.unreadablePaths) {
     std::fprintf(stderr, "vekgen: %s is not a readable map; left as it is\n", path.c_str());
   }
-  if (!result.scriptRan) return reportFailedRun(host.lastRun());
+  if (!result.scriptRan) return reportFailedRun(host.lastRun(), limits);
   reportException(host.lastRun());
   reportWriteFailures(result.failures, *folder, result.writtenPaths.empty());
   if (result.failures.empty()) {
@@ -122,12 +134,13 @@ int runTransform(const VekgenOptions& options, ScriptHost& host, MessageBox& war
   return result.failures.empty() ? kExitOk : kExitNotWritten;
 }
 
-int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox) {
+int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warningBox,
+             const RunLimits& limits) {
   std::optional<std::string> target = targetFolder(options);
   if (!target) return kExitUnusable;
   const std::string& folder = *target;
   WorldGenerationResult result = generateWorldMap(folder.c_str(), host, warningBox);
-  if (!result.scriptRan) return reportFailedRun(host.lastRun());
+  if (!result.scriptRan) return reportFailedRun(host.lastRun(), limits);
   reportException(host.lastRun());
   reportWriteFailures(result.failures, folder, result.filesWritten == 0);
   if (result.failures.empty()) {
@@ -137,16 +150,21 @@ int runWorld(const VekgenOptions& options, ScriptHost& host, MessageBox& warning
   return result.failures.empty() ? kExitOk : kExitNotWritten;
 }
 
-int runOnMapFile(const VekgenOptions& options, ScriptHost& host) {
+int runOnMapFile(const VekgenOptions& options, ScriptHost& host, const RunLimits& limits) {
   const std::string& path = options.target;
   Map map;
-  if (exists(path) && !map.load(path.c_str())) {
-    std::fprintf(stderr, "vekgen: %s is not a readable map file; nothing written\n", path.c_str());
-    return kExitUnusable;
+  if (exists(path)) {
+    // The editor refuses the same files with the same reasons.
+    std::optional<std::string> problem = mapFileProblem(path.c_str());
+    if (problem || !map.load(path.c_str())) {
+      std::fprintf(stderr, "vekgen: %s is not a readable map file%s%s; nothing written\n",
+                   path.c_str(), problem ? ": " : "", problem ? problem->c_str() : "");
+      return kExitUnusable;
+    }
   }
   bool ran = options.mode == VekgenMode::Feature ? placeFeature(map, host)
                                                  : generateCurrentMap(map, host);
-  if (!ran) return reportFailedRun(host.lastRun());
+  if (!ran) return reportFailedRun(host.lastRun(), limits);
   reportException(host.lastRun());
   std::string reason;
   if (!map.save(path.c_str(), &reason)) {
@@ -188,14 +206,20 @@ int run(int argc, char** argv) {
   hostOptions.onDiagnostic = [&](const ScriptDiagnostic& diagnostic) {
     printDiagnostic(options->scriptPath, diagnostic);
   };
+  hostOptions.callerReportsDetails = true;
   ScriptHost host(scriptGrid(), platform, hostOptions);
   pointer.attach(host);
+  RunLimits limits(host.stop(), options->timeoutSeconds);
 
+  int ranWith = kExitOk;
   switch (options->mode) {
-    case VekgenMode::World: return runWorld(*options, host, warningBox);
-    case VekgenMode::Transform: return runTransform(*options, host, warningBox);
-    default: return runOnMapFile(*options, host);
+    case VekgenMode::World: ranWith = runWorld(*options, host, warningBox, limits); break;
+    case VekgenMode::Transform: ranWith = runTransform(*options, host, warningBox, limits); break;
+    default: ranWith = runOnMapFile(*options, host, limits); break;
   }
+  // A signal during the write let it finish; it still ends the program so.
+  if (limits.reason() == RunLimits::Reason::Signalled) return kExitSignalBase + limits.signal();
+  return ranWith;
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 namespace vek {
 
 const char* const kVekgenUsage =
-    "usage: vekgen world SCRIPT FOLDER [--pos X,Y] [--seed N]\n"
-    "       vekgen current SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
-    "       vekgen feature SCRIPT MAPFILE [--pos X,Y] [--seed N]\n"
-    "       vekgen transform SCRIPT FOLDER [--pos X,Y] [--seed N]\n"
+    "usage: vekgen world SCRIPT FOLDER [OPTIONS]\n"
+    "       vekgen current SCRIPT MAPFILE [OPTIONS]\n"
+    "       vekgen feature SCRIPT MAPFILE [OPTIONS]\n"
+    "       vekgen transform SCRIPT FOLDER [OPTIONS]\n"
     "       vekgen --help | --version\n"
     "\n"
     "Runs an AngelScript generation script without a window, as the editor's\n"
@@ -25,9 +25,11 @@ const char* const kVekgenUsage =
     "  --pos X,Y  the cell getpos() returns (X 1..48, Y 1..24); without it a\n"
     "             script that calls getpos() fails\n"
     "  --seed N   seeds rand() (default: the time)\n"
-    "message() prints to standard output. Exit status: 0 all written, 1 script\n"
-    "or map file not usable (nothing written), 2 some map file not written,\n"
-    "64 usage error.\n";
+    "  --timeout SECONDS  stops the script when the run takes longer\n"
+    "message() prints to standard output. SIGINT and SIGTERM stop the script;\n"
+    "a write under way finishes first. Exit status: 0 all written, 1 script or\n"
+    "map file not usable (nothing written), 2 some map file not written, 3 time\n"
+    "limit reached (nothing written), 64 usage error, 128 + N stopped by signal N.\n";
 
 namespace {
 
@@ -49,6 +51,17 @@ bool parsePosition(const std::string& text, VekgenOptions& options) {
   }
   options.posX = static_cast<int>(x);
   options.posY = static_cast<int>(y);
+  return true;
+}
+
+bool parseTimeout(const std::string& text, VekgenOptions& options) {
+  char* end = nullptr;
+  errno = 0;
+  double seconds = std::strtod(text.c_str(), &end);
+  if (text.empty() || errno != 0 || !end || *end != '\0' || !(seconds > 0 && seconds <= 1e7)) {
+    return false;
+  }
+  options.timeoutSeconds = seconds;
   return true;
 }
 
@@ -79,7 +92,7 @@ std::optional<VekgenOptions> parseVekgenOptions(int argc, const char* const* arg
       options.showHelp = true;
       return options;
     }
-    if (argument == "--pos" || argument == "--seed") {
+    if (argument == "--pos" || argument == "--seed" || argument == "--timeout") {
       if (i + 1 >= argc) {
         error = argument + " needs a value";
         return std::nullopt;
@@ -91,6 +104,10 @@ std::optional<VekgenOptions> parseVekgenOptions(int argc, const char* const* arg
       }
       if (argument == "--seed" && !parseSeed(value, options)) {
         error = "--seed wants a whole number from 0 to 4294967295, not '" + value + "'";
+        return std::nullopt;
+      }
+      if (argument == "--timeout" && !parseTimeout(value, options)) {
+        error = "--timeout wants a number of seconds above 0, not '" + value + "'";
         return std::nullopt;
       }
       continue;

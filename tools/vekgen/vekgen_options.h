@@ -15,6 +15,8 @@ struct VekgenOptions {
   std::optional<int> posX;
   std::optional<int> posY;
   std::optional<unsigned> seed;
+  // The longest the run may take before its script is stopped.
+  std::optional<double> timeoutSeconds;
   bool showHelp = false;
 };
 
