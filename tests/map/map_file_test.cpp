@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -92,116 +93,72 @@ TEST(MapFileRead, TeleportTokens) {
   }
 }
 
-TEST(MapFileRead, SeparatorsAndLineEndsOfTheFirstLine) {
-  Map map;
-  ASSERT_TRUE(loadBytes(map, patternFile(">>WILDERNESS!>>25,20:A!>>>26,21:B!>", 24)));
-  ASSERT_EQ(map.teleportCount(), 2);
-  EXPECT_EQ(teleportName(map, 0), "A");
-  EXPECT_EQ(teleportName(map, 1), "B");
-
-  // A lone LF ends lines as well as CR LF; the CR never stays in a name.
-  std::string lfOnly = "WILDERNESS!>25,20:TOWN1!\n";
-  for (int row = 0; row < 24; ++row) {
-    std::string line = patternRow(row);
-    lfOnly += line.substr(0, line.size() - 2) + "\n";
-  }
-  Map lf;
-  ASSERT_TRUE(loadBytes(lf, lfOnly));
-  EXPECT_EQ(teleportName(lf, 0), "TOWN1");
-  expectPatternRows(lf, 24);
-}
-
-TEST(MapFileRead, GridLineLengthRules) {
+TEST(MapFileRead, LineEndsAndLengthsAndCodesThatStoredMapsRelyOn) {
   const std::string first = "WILDERNESS!\r\n";
-  std::string row0 = patternRow(0).substr(0, 49);  // space and 48 codes, no line end
-
-  // A last line of exactly 49 characters with no line end is taken.
-  Map lastLine;
-  EXPECT_TRUE(loadBytes(lastLine, first + row0));
-  EXPECT_EQ(lastLine.getTile(47, 0), patternCode(47, 0));
-
-  // A space, 47 codes and LF is taken too: the LF becomes code 10 in column 47.
-  Map short47;
-  EXPECT_TRUE(loadBytes(short47, first + row0.substr(0, 48) + "\n" + patternRow(1)));
-  EXPECT_EQ(short47.getTile(46, 0), patternCode(46, 0));
-  EXPECT_EQ(short47.getTile(47, 0), 10);
-  EXPECT_EQ(short47.getTile(0, 1), patternCode(0, 1));
-
-  // 46 codes and a line end are too short: false, earlier rows stay, later rows 0.
-  Map tooShort;
-  tooShort.addTeleport(1, 1, "OLD");
-  EXPECT_FALSE(loadBytes(tooShort, "LOCAL!>25,20:NEW!\r\n" + patternRow(0) +
-                                       patternRow(1).substr(0, 47) + "\r\n" + patternRow(2)));
-  EXPECT_EQ(tooShort.kind, MapKind::Local);
-  EXPECT_EQ(teleportName(tooShort, 0), "NEW");
-  expectPatternRows(tooShort, 1);
-
-  // Characters after the 49th are ignored; the first character is not looked at.
-  Map longLine;
-  EXPECT_TRUE(loadBytes(longLine, first + "X" + row0.substr(1) + "EXTRA\r\n"));
-  EXPECT_EQ(longLine.getTile(0, 0), patternCode(0, 0));
-  EXPECT_EQ(longLine.getTile(0, 1), 0);
-}
-
-TEST(MapFileRead, MissingRowsStayZero) {
-  Map truncated;
-  EXPECT_TRUE(loadBytes(truncated, patternFile("WILDERNESS!", 10)));
-  expectPatternRows(truncated, 10);
-
-  Map firstLineOnly;
-  firstLineOnly.setTile(3, 3, 9);
-  EXPECT_TRUE(loadBytes(firstLineOnly, "INTERIOR!>30,15:DOOR!\r\n"));
-  EXPECT_EQ(firstLineOnly.kind, MapKind::Interior);
-  EXPECT_EQ(teleportName(firstLineOnly, 0), "DOOR");
-  expectPatternRows(firstLineOnly, 0);
-
-  // An empty file keeps the kind and drops the teleports.
-  Map empty;
-  empty.kind = MapKind::Local;
-  empty.addTeleport(1, 1, "GONE");
-  empty.setTile(0, 0, 5);
-  EXPECT_TRUE(loadBytes(empty, ""));
-  EXPECT_EQ(empty.kind, MapKind::Local);
-  EXPECT_EQ(empty.teleportCount(), 0);
-  expectPatternRows(empty, 0);
-}
-
-TEST(MapFileRead, FirstLineLongerThanTheLineBuffer) {
-  // 1,023 characters are the first line; the rest is read as the first grid
-  // line, which is too short here.
-  std::string first = "WILDERNESS!>25,20:" + std::string(1034, 'L') + "!";
-  Map map;
-  EXPECT_FALSE(loadBytes(map, patternFile(first, 24)));
-  EXPECT_EQ(teleportName(map, 0).size(), 255u);
-  expectPatternRows(map, 0);
-
-  // With a remainder of 49 characters or more it becomes row 0.
-  std::string cut = "WILDERNESS!>25,20:" + std::string(1023 - 18, 'L');
-  std::string rest = patternRow(0).substr(0, 49);
-  Map taken;
-  EXPECT_TRUE(loadBytes(taken, cut + rest + "\r\n" + patternRow(1)));
-  EXPECT_EQ(taken.getTile(0, 0), patternCode(0, 0));
-  EXPECT_EQ(taken.getTile(0, 1), patternCode(0, 1));
-  // The cut line lost its last character as if it were the line end.
-  EXPECT_EQ(teleportName(taken, 0), std::string(1023 - 18 - 1, 'L').substr(0, 255));
-}
-
-TEST(MapFileRead, CodeZeroIsReadAndCodeTenSplitsARow) {
-  std::string zeros = " " + std::string(48, '\0') + "\r\n";
-  std::string mixed = patternRow(1);
-  mixed[1 + 5] = '\0';
-  Map map;
-  ASSERT_TRUE(loadBytes(map, "WILDERNESS!\r\n" + zeros + mixed + patternRow(2)));
-  EXPECT_EQ(map.getTile(0, 0), 0);
-  EXPECT_EQ(map.getTile(5, 1), 0);
-  EXPECT_EQ(map.getTile(6, 1), patternCode(6, 1));
-  EXPECT_EQ(map.getTile(47, 2), patternCode(47, 2));
-
-  std::string split = patternRow(1);
-  split[1 + 20] = '\n';
-  Map broken;
-  EXPECT_FALSE(loadBytes(broken, "WILDERNESS!\r\n" + patternRow(0) + split + patternRow(2)));
-  expectPatternRows(broken, 1);
+  const std::string row0 = patternRow(0).substr(0, 49);  // space and 48 codes, no line end
+  std::string lfOnly = "WILDERNESS!>25,20:TOWN1!\n";
+  for (int row = 0; row < 24; ++row) lfOnly += patternRow(row).substr(0, 49) + "\n";
+  std::string zeroAt5 = patternRow(0), tenAt20 = patternRow(1);
+  zeroAt5[1 + 5] = '\0';
+  tenAt20[1 + 20] = '\n';
+  const std::string cut = "WILDERNESS!>25,20:" + std::string(1023 - 18, 'L');
+  struct Case {
+    const char* what;
+    std::string bytes;
+    bool ok;
+    MapKind kind;
+    std::vector<std::string> teleports;
+    int patternRows;  // rows [0, n) hold the pattern, the rest 0, but for:
+    std::vector<std::tuple<int, int, int>> cells;
+  };
+  const Case cases[] = {
+      {"runs of '>' are one separator", patternFile(">>WILDERNESS!>>25,20:A!>>>26,21:B!>", 24),
+       true, MapKind::Wilderness, {"A", "B"}, 24, {}},
+      {"a lone LF ends lines; no CR stays in a name", lfOnly, true, MapKind::Wilderness,
+       {"TOWN1"}, 24, {}},
+      {"a last line of 49 characters needs no line end", first + row0, true, MapKind::Wilderness,
+       {}, 1, {}},
+      {"47 codes and LF: the LF is code 10 in column 47", first + row0.substr(0, 48) + "\n" +
+       patternRow(1), true, MapKind::Wilderness, {}, 2, {{47, 0, 10}}},
+      {"46 codes are too short: earlier rows stay", "LOCAL!>25,20:NEW!\r\n" + patternRow(0) +
+       patternRow(1).substr(0, 47) + "\r\n" + patternRow(2), false, MapKind::Local, {"NEW"}, 1, {}},
+      {"past the 49th character, and the first, nothing is looked at",
+       first + "X" + row0.substr(1) + "EXTRA\r\n", true, MapKind::Wilderness, {}, 1, {}},
+      {"missing rows stay 0", patternFile("WILDERNESS!", 10), true, MapKind::Wilderness, {}, 10, {}},
+      {"the first line alone", "INTERIOR!>30,15:DOOR!\r\n", true, MapKind::Interior, {"DOOR"}, 0,
+       {}},
+      {"an empty file keeps the kind and drops the teleports", "", true, MapKind::Local, {}, 0, {}},
+      {"a first line past 1,023 characters leaves a short grid line", patternFile(
+       "WILDERNESS!>25,20:" + std::string(1034, 'L') + "!", 24), false, MapKind::Wilderness,
+       {std::string(255, 'L')}, 0, {}},
+      // The cut line loses its last character as if it were the line end.
+      {"a first line cut at 1,023 gives its rest as row 0", cut + row0 + "\r\n" + patternRow(1),
+       true, MapKind::Wilderness, {std::string(255, 'L')}, 2, {}},
+      {"code 0 is read", first + zeroAt5 + patternRow(1), true, MapKind::Wilderness, {}, 2,
+       {{5, 0, 0}}},
+      {"code 10 splits a row", first + patternRow(0) + tenAt20 + patternRow(2), false,
+       MapKind::Wilderness, {}, 1, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Map map;
+    map.kind = MapKind::Local;
+    map.addTeleport(1, 1, "OLD");
+    map.setTile(3, 3, 9);
+    EXPECT_EQ(loadBytes(map, c.bytes), c.ok);
+    EXPECT_EQ(map.kind, c.kind);
+    std::vector<std::string> names;
+    for (int i = 0; i < map.teleportCount(); ++i) names.push_back(teleportName(map, i));
+    EXPECT_EQ(names, c.teleports);
+    Map expected;
+    expected.kind = MapKind::Wilderness;
+    for (int y = 0; y < c.patternRows; ++y)
+      for (int x = 0; x < Map::kColumns; ++x) expected.setTile(x, y, patternCode(x, y));
+    for (const auto& [x, y, code] : c.cells) expected.setTile(x, y, static_cast<TileCode>(code));
+    for (int y = 0; y < Map::kRows; ++y)
+      for (int x = 0; x < Map::kColumns; ++x)
+        ASSERT_EQ(map.getTile(x, y), expected.getTile(x, y)) << x << "," << y;
+  }
 }
 
 TEST(MapFileRead, MissingFileClearsTheGridButKeepsKindAndTeleports) {
