@@ -13,7 +13,7 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2 --target e2e_editor_tests
 mkdir -p docs/images
 VEK_SCREENSHOT_DIR="$(pwd)/docs/images" \
-  build/tests/e2e_editor_tests --gtest_filter='EditorPictures.*:EditingTools.Stroke*'
+  build/tests/e2e_editor_tests --gtest_filter='EditorPictures.*:EditingTools.*'
 # The sample world as vekworld renders it, one pixel a cell.
 cmake --build build -j2 --target vekgen veksample vekworld vek_default_tiles
 world="$(mktemp -d)"

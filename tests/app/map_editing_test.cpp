@@ -282,6 +282,15 @@ TEST_F(MapEditing, TheMiddleButtonFollowsTheFirstTeleportOnTheCell) {
   // Held on: once per press.
   editor.pass(inCellX(2), inCellY(3), kMiddle);
   EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
+
+  // A stored teleport out of the folder is not followed; a message says why.
+  editor.pass(inCellX(2), inCellY(3), 0);
+  app->context().document.beginStep().addTeleport(1, 1, "../evil");
+  editor.click(inCellX(0), inCellY(0), kMiddle);
+  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
+  EXPECT_EQ(editor.messages.shown,
+            std::vector<std::string>{
+                "This teleport leads out of the world folder (../evil); it is not followed."});
 }
 
 TEST_F(MapEditing, FollowingATeleportToAMapNotMadeYetStartsItEmptyOfTheSameKind) {
