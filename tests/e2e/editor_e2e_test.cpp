@@ -104,6 +104,7 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   EditorSession session;
   writeFilledMap(session.file("VEKAA.MAP"), kGrass);
   writeFilledMap(session.file("TOWN.MAP"), kFloor, MapKind::Interior);
+  writeFilledMap(session.file("A:B.MAP"), kFloor);
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
 
@@ -135,6 +136,15 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kGrass); }));
   session.x.key("ctrl+y");
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kForest); }));
+
+  // "+" refuses a name that a teleport cannot store, with a message box.
+  ASSERT_TRUE(session.clickToOpenDialog(984, 94));
+  ASSERT_TRUE(session.answerDialog("A:B.MAP"));
+  std::optional<std::string> box = session.x.waitForWindow("xmessage", kPatience);
+  ASSERT_TRUE(box.has_value()) << "no message was shown";
+  session.x.moveTo(*box, 10, 10);
+  session.x.key("Return");
+  ASSERT_TRUE(waitUntil([&] { return !session.x.hasWindow("xmessage"); }, kPatience));
 
   // "+", the destination typed into its dialog, then the teleport's cell.
   ASSERT_TRUE(session.clickToOpenDialog(984, 94));
