@@ -81,17 +81,7 @@ TEST_F(Commands, ASaveThatFailsSaysSo) {
   EXPECT_TRUE(editor.messages.shown.empty());
 }
 
-TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYet) {
-  HeadlessEditor editor;
-  editor.start();  // the first dialog cancelled: no file
-  editor.click(kSaveX, kSaveY);
-  ASSERT_EQ(editor.messages.shown.size(), 1u);
-  EXPECT_EQ(editor.messages.shown[0],
-            "The map was not saved: it has no file yet. Open one with LOAD or from the world map "
-            "view.");
-}
-
-TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
+TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesIt) {
   for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
     app->context().state.mode = mode;
     app->context().document.beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
@@ -105,10 +95,10 @@ TEST_F(Commands, LoadCancelledReturnsToEditWithTheSameMap) {
   EXPECT_EQ(call.title, std::nullopt);
   EXPECT_EQ(call.extension, "MAP");
   EXPECT_EQ(call.initialPath, folder + "VEKBA.MAP");
-}
 
-TEST_F(Commands, LoadReplacesPathAndMapAndEndsAnyModeInEdit) {
+  // Answered, it replaces path and map and ends any mode in Edit.
   test::writeFilledMap(folder + "CAVE.MAP", '#', MapKind::Interior);
+  app->context().document.open(folder + "VEKBA.MAP");
   app->context().state.mode = EditorMode::WorldView;
   editor.files.answer(folder + "CAVE.MAP");
   editor.click(kLoadX, kLoadY);
@@ -305,12 +295,23 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
   EXPECT_TRUE(editor.questions.asked.empty());
 }
 
+TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYet) {
+  HeadlessEditor editor;
+  editor.start();  // the first dialog cancelled: no file
+  editor.click(kSaveX, kSaveY);
+  EXPECT_EQ(editor.messages.shown,
+            std::vector<std::string>{"The map was not saved: it has no file yet. Open one with "
+                                     "LOAD or from the world map view."});
+}
+
 TEST(CommandsWithoutFile, AMapWithoutAFileOffersDiscardAndCancel) {
   HeadlessEditor editor;
   editor.start();
   editor.app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
   editor.questions.answer("Cancel");
-  EXPECT_TRUE(editor.pressKey(KEY_ESC));
+  key[KEY_ESC] = 1;
+  EXPECT_TRUE(editor.pass(990, 690));
+  key[KEY_ESC] = 0;
   ASSERT_EQ(editor.questions.asked.size(), 1u);
   EXPECT_EQ(editor.questions.asked[0].text,
             "Save changes to the new map (it has no file yet)?");
