@@ -295,23 +295,16 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
   EXPECT_TRUE(editor.questions.asked.empty());
 }
 
-TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYet) {
+TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYetAndEscapeOffersDiscardAndCancel) {
   HeadlessEditor editor;
   editor.start();  // the first dialog cancelled: no file
   editor.click(kSaveX, kSaveY);
   EXPECT_EQ(editor.messages.shown,
             std::vector<std::string>{"The map was not saved: it has no file yet. Open one with "
                                      "LOAD or from the world map view."});
-}
-
-TEST(CommandsWithoutFile, AMapWithoutAFileOffersDiscardAndCancel) {
-  HeadlessEditor editor;
-  editor.start();
   editor.app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
   editor.questions.answer("Cancel");
-  key[KEY_ESC] = 1;
-  EXPECT_TRUE(editor.pass(990, 690));
-  key[KEY_ESC] = 0;
+  EXPECT_TRUE(editor.pressKey(KEY_ESC));
   ASSERT_EQ(editor.questions.asked.size(), 1u);
   EXPECT_EQ(editor.questions.asked[0].text,
             "Save changes to the new map (it has no file yet)?");
