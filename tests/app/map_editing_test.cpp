@@ -267,102 +267,85 @@ TEST_F(MapEditing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
   EXPECT_STREQ(app->document().map().teleports()[0].name, "THIRD");
 }
 
-TEST_F(MapEditing, TheMiddleButtonFollowsTheFirstTeleportOnTheCell) {
-  test::writeFilledMap(folder + "FIRST.MAP", 'F', MapKind::Interior);
-  test::writeFilledMap(folder + "SECOND.MAP", 'S');
-  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
-  useMap("VEKAA.MAP");
-  app->context().document.beginStep().addTeleport(3, 4, "FIRST");
-  app->context().document.beginStep().addTeleport(3, 4, "SECOND");
-  editor.pass(inCellX(2), inCellY(3), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
-  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
-  EXPECT_EQ(app->document().map().getTile(0, 0), 'F');
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-  // Held on: once per press.
-  editor.pass(inCellX(2), inCellY(3), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
-
-  // A stored teleport out of the folder is not followed; a message says why.
-  editor.pass(inCellX(2), inCellY(3), 0);
-  app->context().document.beginStep().addTeleport(1, 1, "../evil");
-  editor.click(inCellX(0), inCellY(0), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "FIRST.MAP");
-  EXPECT_EQ(editor.messages.shown,
-            std::vector<std::string>{
-                "This teleport leads out of the world folder (../evil); it is not followed."});
-}
-
-TEST_F(MapEditing, FollowingATeleportToAMapNotMadeYetStartsItEmptyOfTheSameKind) {
-  test::writeFilledMap(folder + "HALL.MAP", '.', MapKind::Interior);
-  useMap("HALL.MAP");
-  app->context().document.beginStep().addTeleport(10, 10, "CELLAR");
-  app->context().document.beginStep().addTeleport(11, 11, "HALL");
-  editor.click(inCellX(9), inCellY(9), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "CELLAR.MAP");
-  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
-  EXPECT_EQ(app->document().map().getTile(0, 0), 0);
-  EXPECT_EQ(app->document().map().teleportCount(), 0);
-}
-
-TEST_F(MapEditing, TheMiddleButtonOnAWildernessCellEntersItsLocalMapEvenWithoutAFile) {
-  test::writeFilledMap(folder + "VEKCD.MAP", 'w');
-  useMap("VEKCD.MAP");
-  app->context().document.beginStep().addTeleport(1, 1, "ELSEWHERE");
-  editor.click(inCellX(47), inCellY(23), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "TCD6836.MAP");
-  EXPECT_EQ(app->document().map().kind, MapKind::Local);
-  EXPECT_EQ(app->document().map().getTile(5, 5), 0);
-  // A map that does not exist yet has no teleports of its own.
-  EXPECT_EQ(app->document().map().teleportCount(), 0);
-
-  // SAVE then writes it; entering it again later loads it.
-  app->context().document.beginStep().setTile(0, 0, 's');
-  ASSERT_TRUE(app->document().map().save(app->document().path().c_str()));
-  useMap("VEKCD.MAP");
-  editor.click(inCellX(47), inCellY(23), kMiddle);
-  EXPECT_EQ(app->document().map().getTile(0, 0), 's');
-  EXPECT_EQ(app->document().map().kind, MapKind::Local);
-}
-
-TEST_F(MapEditing, TheMiddleButtonDoesNothingOnLocalAndInteriorMapsOrOutsideEdit) {
-  struct Case {
-    MapKind kind;
-    EditorMode mode;
-    int x;
-  };
-  const Case cases[] = {
-      {MapKind::Local, EditorMode::Edit, inCellX(3)},
-      {MapKind::Interior, EditorMode::Edit, inCellX(3)},
-      {MapKind::Wilderness, EditorMode::PlaceTeleport, inCellX(3)},
-      {MapKind::Wilderness, EditorMode::WorldView, inCellX(3)},
-      {MapKind::Wilderness, EditorMode::Edit, 0},  // outside the map area
-  };
-  for (const Case& c : cases) {
-    test::writeFilledMap(folder + "HOME.MAP", 'h', c.kind);
-    useMap("HOME.MAP");
-    app->context().state.mode = c.mode;
-    editor.click(c.x, inCellY(3), kMiddle);
-    EXPECT_EQ(app->document().path(), folder + "HOME.MAP");
-    EXPECT_EQ(app->document().map().getTile(3, 3), 'h');
-    EXPECT_EQ(app->state().mode, c.mode);
-  }
-}
-
-TEST_F(MapEditing, TheWildernessCodeComesFromTheCurrentFileNameAlone) {
+TEST_F(MapEditing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
   // No map chosen: the path is empty, so is the code.
   editor.click(inCellX(0), inCellY(0), kMiddle);
   EXPECT_EQ(app->document().path(), "T2113.MAP");
   EXPECT_EQ(app->document().map().kind, MapKind::Local);
 
-  test::writeFilledMap(folder + "VEKBC.MAP", ',');
-  test::writeFilledMap(folder + "NODOT", ',');
-  useMap("VEKBC.MAP");
-  editor.click(inCellX(1), inCellY(0), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "TBC2213.MAP");
-  useMap("NODOT");
-  editor.click(inCellX(2), inCellY(0), kMiddle);
-  EXPECT_EQ(app->document().path(), folder + "TOT2313.MAP");
+  test::writeFilledMap(folder + "FIRST.MAP", 'F', MapKind::Interior);
+  test::writeFilledMap(folder + "SECOND.MAP", 'S');
+  struct Case {
+    const char* name;
+    const char* from;  // a map of 'h', with teleports FIRST then SECOND on cell (2, 3)
+    MapKind kind;
+    EditorMode mode;
+    int x, y;
+    const char* to;
+    MapKind openedKind;
+    TileCode openedCode;  // of cell (0, 0)
+  } cases[] = {
+      {"the first teleport on the cell", "VEKAA.MAP", MapKind::Wilderness, EditorMode::Edit,
+       inCellX(2), inCellY(3), "FIRST.MAP", MapKind::Interior, 'F'},
+      {"a wilderness cell without a teleport: its local map, made empty", "VEKCD.MAP",
+       MapKind::Wilderness, EditorMode::Edit, inCellX(47), inCellY(23), "TCD6836.MAP",
+       MapKind::Local, 0},
+      {"the letters from the file name alone", "NODOT", MapKind::Wilderness, EditorMode::Edit,
+       inCellX(2), inCellY(0), "TOT2313.MAP", MapKind::Local, 0},
+      {"a local map has no local maps", "HOME.MAP", MapKind::Local, EditorMode::Edit, inCellX(3),
+       inCellY(3), "HOME.MAP", MapKind::Local, 'h'},
+      {"nor an interior", "HOME.MAP", MapKind::Interior, EditorMode::Edit, inCellX(3), inCellY(3),
+       "HOME.MAP", MapKind::Interior, 'h'},
+      {"not while placing a teleport", "HOME.MAP", MapKind::Wilderness, EditorMode::PlaceTeleport,
+       inCellX(3), inCellY(3), "HOME.MAP", MapKind::Wilderness, 'h'},
+      {"not in the world view", "HOME.MAP", MapKind::Wilderness, EditorMode::WorldView, inCellX(3),
+       inCellY(3), "HOME.MAP", MapKind::Wilderness, 'h'},
+      {"not outside the map area", "HOME.MAP", MapKind::Wilderness, EditorMode::Edit, 0, inCellY(3),
+       "HOME.MAP", MapKind::Wilderness, 'h'},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::writeFilledMap(folder + c.from, 'h', c.kind);
+    useMap(c.from);
+    app->context().document.beginStep().addTeleport(3, 4, "FIRST");
+    app->context().document.beginStep().addTeleport(3, 4, "SECOND");
+    app->context().state.mode = c.mode;
+    editor.pass(c.x, c.y, kMiddle);
+    EXPECT_EQ(app->document().path(), folder + c.to);
+    EXPECT_EQ(app->document().map().kind, c.openedKind);
+    EXPECT_EQ(app->document().map().getTile(0, 0), c.openedCode);
+    EXPECT_EQ(app->state().mode, c.mode);
+    editor.pass(c.x, c.y, kMiddle);  // held on: once per press
+    EXPECT_EQ(app->document().path(), folder + c.to);
+    editor.pass(c.x, c.y, 0);
+  }
+  // A teleport to a map not made yet starts it empty, of the same kind.
+  test::writeFilledMap(folder + "HALL.MAP", '.', MapKind::Interior);
+  useMap("HALL.MAP");
+  app->context().document.beginStep().addTeleport(10, 10, "CELLAR");
+  editor.click(inCellX(9), inCellY(9), kMiddle);
+  EXPECT_EQ(app->document().path(), folder + "CELLAR.MAP");
+  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 0);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
+  // A local map not made yet has no teleports of the one before; once
+  // saved, entering it again loads it.
+  useMap("VEKCD.MAP");
+  editor.click(inCellX(47), inCellY(23), kMiddle);
+  EXPECT_EQ(app->document().map().teleportCount(), 0);
+  app->context().document.beginStep().setTile(0, 0, 's');
+  ASSERT_TRUE(app->document().map().save(app->document().path().c_str()));
+  useMap("VEKCD.MAP");
+  editor.click(inCellX(47), inCellY(23), kMiddle);
+  EXPECT_EQ(app->document().map().getTile(0, 0), 's');
+
+  // A stored teleport out of the folder is not followed; a message says why.
+  app->context().document.beginStep().addTeleport(1, 1, "../evil");
+  editor.click(inCellX(0), inCellY(0), kMiddle);
+  EXPECT_EQ(app->document().path(), folder + "TCD6836.MAP");
+  EXPECT_EQ(editor.messages.shown,
+            std::vector<std::string>{
+                "This teleport leads out of the world folder (../evil); it is not followed."});
 }
 
 // A folder deep enough that the current path just fits the path buffer:
