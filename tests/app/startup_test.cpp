@@ -102,21 +102,13 @@ TEST(MainLoop, EscapeEndsTheLoopAfterThePassThatSawItIsComplete) {
   EXPECT_EQ(test::textDifferences(screen, 900, 35, "F", test::white()), "");
 }
 
-TEST(MainLoop, TheCloseButtonEndsTheLoopAsEscapeDoes) {
+TEST(MainLoop, TheCloseButtonEndsTheLoopAsEscapeDoesAndShutDownReleasesEverything) {
   HeadlessEditor editor;
-  editor.start();
+  EditorApp& app = editor.start({{'T', {0, 255, 0}}});
   EXPECT_TRUE(editor.pass(995, 695));
   requestClose();
   EXPECT_FALSE(editor.pass(995, 695));
   EXPECT_FALSE(editor.pass(995, 695));
-}
-
-TEST(MainLoop, ShutDownReleasesTheArchiveAndBitmaps) {
-  HeadlessEditor editor;
-  std::string path = editor.dir.file("VEKAA.MAP");
-  test::writeFilledMap(path, 'T');
-  EditorApp& app = editor.start({{'T', {0, 255, 0}}}, path);
-  editor.pass(995, 695);
   app.shutDown();
   EXPECT_EQ(app.archive(), nullptr);
   EXPECT_EQ(app.frame(), nullptr);
