@@ -1,13 +1,9 @@
 // Scripts from anywhere: the bytes are the script file that the host reads,
-// builds and runs, with the string type and the five map functions, through
-// the tests' platform fakes (a dialog that picks the file, messages kept, a
-// fixed click). Every context the engine
-// uses (main's and the one for the globals' initialisers) runs under a
-// budget, so an endless loop or an ever-doubling string ends the run
-// instead of the fuzzer: at most kStatementBudget statements, and no
-// statement starts once the heap holds kMemoryBudget more bytes than when
-// the script's first statement started (the engine and the built module
-// are not counted).
+// builds and runs through the tests' platform fakes. Every context the
+// engine uses runs under a budget, so an endless loop or an ever-doubling
+// string ends the run instead of the fuzzer: at most kStatementBudget
+// statements, and no statement starts once the heap holds kMemoryBudget
+// more bytes than when the script's first statement started.
 #include <angelscript.h>
 #include <sanitizer/allocator_interface.h>
 
