@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "child_process.h"
@@ -140,11 +139,9 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   // "+" refuses a name that a teleport cannot store, with a message box.
   ASSERT_TRUE(session.clickToOpenDialog(984, 94));
   ASSERT_TRUE(session.answerDialog("A:B.MAP"));
-  std::optional<std::string> box = session.x.waitForWindow("xmessage", kPatience);
-  ASSERT_TRUE(box.has_value()) << "no message was shown";
-  session.x.moveTo(*box, 10, 10);
-  session.x.key("Return");
-  ASSERT_TRUE(waitUntil([&] { return !session.x.hasWindow("xmessage"); }, kPatience));
+  std::optional<std::string> said = session.answerMessage();
+  ASSERT_TRUE(said.has_value()) << "no message was shown";
+  EXPECT_NE(said->find("A:B"), std::string::npos) << *said;
 
   // "+", the destination typed into its dialog, then the teleport's cell.
   ASSERT_TRUE(session.clickToOpenDialog(984, 94));
@@ -348,42 +345,6 @@ TEST(Editor, EscapeAndTheCloseButtonStopAScriptAndTheMapStaysAsItWas) {
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
   // Nothing to save: Escape ends the editor at once.
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
-  EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
-}
-
-// A world whose files cannot be written (a folder stands where a map
-// belongs) is reported and changes no map; Discard then ends the editor
-// without saving the painted cell.
-TEST(Editor, AnUnwritableWorldIsReportedAndDiscardEndsWithoutSaving) {
-  EditorSession session;
-  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
-  const std::string before = test::readFileBytes(session.file("VEKAA.MAP"));
-  ASSERT_TRUE(std::filesystem::create_directory(session.file("VEKCD.MAP")));
-  ASSERT_TRUE(test::writeFileBytes(session.file("one.as"), "void main() { settile(1, 1, 84); }"));
-  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
-  ASSERT_TRUE(session.pressUntilScreen(cellPressX(2), cellPressY(2), kLeft, [](const Image& s) {
-    return !cellShowsTile(s, 2, 2, kGrass);
-  }));
-
-  // Unsaved changes: Discard, then OK to the warning.
-  ASSERT_TRUE(session.pressUntilScreen(kWorldX, kWorldY, kLeft, questionShown));
-  session.x.key("d");
-  // The warning's box is wider than the question's.
-  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return s.allOf(115, 318, 6, 4, kWhite); }));
-  session.x.key("o");
-  ASSERT_TRUE(session.waitForScreen(dialogShown));
-  ASSERT_TRUE(session.answerDialog("one.as"));
-  std::optional<std::string> said = session.answerMessage();
-  ASSERT_TRUE(said);
-  EXPECT_EQ(said->rfind("No map was changed. Cannot write " + session.file("VEKCD.MAP"), 0), 0u)
-      << *said;
-  EXPECT_FALSE(std::filesystem::exists(session.file("VEKAB.MAP")));
-
-  session.moveTo(995, 695);
-  session.x.key("Escape");
-  ASSERT_TRUE(session.waitForScreen(questionShown));
-  session.x.key("d");
-  EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
   EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
 }
 
