@@ -3,6 +3,7 @@
 #include "app/close_button.h"
 #include "app/commands.h"
 #include "app/editor_screen.h"
+#include "app/idle_watch.h"
 #include "app/key_commands.h"
 #include "app/main_form.h"
 #include "app/unsaved_changes.h"
@@ -143,7 +144,14 @@ void EditorApp::handleMouseOverMapArea() {
 }
 
 void EditorApp::runMainLoop() {
-  while (runPass()) {
+  IdleWatch idle;
+  for (;;) {
+    if (idle.mayRest()) {
+      rest(IdleWatch::kRestMilliseconds);
+      continue;
+    }
+    if (!runPass()) return;
+    idle.passDrawn(backBuffer_);
   }
 }
 

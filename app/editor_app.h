@@ -60,7 +60,8 @@ class EditorApp {
   // False when Escape (or the window's close button) asks the loop to end;
   // the pass that saw it has still completed.
   bool runPass();
-  // Passes until one returns false.
+  // Passes until one returns false, resting while nothing can change on
+  // the screen (see IdleWatch).
   void runMainLoop();
   // The archive, then the form, pictures and back buffer.
   void shutDown();

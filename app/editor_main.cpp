@@ -1,6 +1,7 @@
 #include "app/editor_main.h"
 
 #include "app/close_button.h"
+#include "app/display_loss.h"
 #include "app/editor_app.h"
 #include "app/graphics_startup.h"
 
@@ -14,6 +15,7 @@ int runEditor(const Platform& platform, const EditorOptions& options) {
   if (chooseScreenMode(setWindowedMode, platform.messages) == 0) return 0;
   finishWindowStartUp();
   installCloseButtonHandler();
+  endAtOnceWithoutDisplay();
 
   std::string archive = chooseTileArchive(options);
   app.startUp(archive.c_str(), options.mapFile);
