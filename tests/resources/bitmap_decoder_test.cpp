@@ -144,28 +144,27 @@ TEST_P(BitmapDecoder, RefusesWhatItDoesNotReadOrCannotBeRight) {
 TEST_P(BitmapDecoder, GivesTheColoursToACallersPalette) {
   PALETTE palette;
   std::memset(palette, 0x11, sizeof palette);
-  std::string eightBit = fileHeader(70) + windowsHeader(3, 2, 8, kRgb) + windowsPalette("KMCW") +
-                         bytes({3, 0, 1, 0}) + bytes({1, 2, 3, 0});
-  Picture picture = decode(eightBit, &palette);
-  expectPicture(picture.get(), {"MCW", "WKM"}, "8-bit with a palette");
-  const RGB expected[] = {
-      {0, 0, 0, 0}, {63, 0, 63, 0}, {0, 63, 63, 0}, {63, 63, 63, 0}, {0x11, 0x11, 0x11, 0}};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ((std::vector<int>{palette[i].r, palette[i].g, palette[i].b}),
-              (std::vector<int>{expected[i].r, expected[i].g, expected[i].b}))
-        << "entry " << i;
-  }
+  expectPicture(decode(fileHeader(70) + windowsHeader(3, 2, 8, kRgb) + windowsPalette("KMCW") +
+                           bytes({3, 0, 1, 0}) + bytes({1, 2, 3, 0}),
+                       &palette)
+                    .get(),
+                {"MCW", "WKM"}, "8-bit with a palette");
+  auto entries = [&](int from, int to) {
+    std::vector<int> rgb;
+    for (int i = from; i < to; ++i) rgb.insert(rgb.end(), {palette[i].r, palette[i].g, palette[i].b});
+    return rgb;
+  };
+  EXPECT_EQ(entries(0, 5), (std::vector<int>{0, 0, 0, 63, 0, 63, 0, 63, 63, 63, 63, 63, 0x11, 0x11, 0x11}));
 
-  std::string trueColour = fileHeader(54) + windowsHeader(1, 1, 24, kRgb) + bgr('R') + bytes({0});
-  Picture converted = decode(trueColour, &palette);
-  expectPicture(converted.get(), {"R"}, "24-bit with a palette");
-  PALETTE threeThreeTwo;
-  generate_332_palette(threeThreeTwo);
-  for (int i = 0; i < PAL_SIZE; ++i) {
-    EXPECT_EQ((std::vector<int>{palette[i].r, palette[i].g, palette[i].b}),
-              (std::vector<int>{threeThreeTwo[i].r, threeThreeTwo[i].g, threeThreeTwo[i].b}))
-        << "entry " << i;
-  }
+  // A true-colour picture leaves the 3-3-2 palette a true-colour screen
+  // shows it through.
+  expectPicture(decode(fileHeader(54) + windowsHeader(1, 1, 24, kRgb) + bgr('R') + bytes({0}),
+                       &palette)
+                    .get(),
+                {"R"}, "24-bit with a palette");
+  std::vector<int> given = entries(0, PAL_SIZE);
+  generate_332_palette(palette);
+  EXPECT_EQ(given, entries(0, PAL_SIZE));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BitmapDecoder, ::testing::Values(16, 32),
@@ -223,19 +222,16 @@ TEST(HostileBitmap, RunsNeverWriteOutsideTheBitmap) {
 
 TEST(HostileBitmap, TheScratchPaletteStartsBlack) {
   useColorDepth(32);
-  // A first image fills the palette with white; the second, decoded right
-  // after it, uses index 5, which it never gave a colour. A palette left as
-  // it was on the stack would still hold the first image's white.
-  const std::string white = fileHeader(54 + 1024) + windowsHeader(1, 1, 8, kRgb) +
-                            windowsPalette(std::string(256, 'W')) + bytes({5, 0, 0, 0});
-  const std::string unsupplied =
-      fileHeader(58) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("R") + bytes({5, 0, 0, 0});
-  Picture first(decodeBitmap(reinterpret_cast<const unsigned char*>(white.data()), white.size(),
-                             nullptr));
-  Picture second(decodeBitmap(reinterpret_cast<const unsigned char*>(unsupplied.data()),
-                              unsupplied.size(), nullptr));
-  expectPicture(first.get(), {"W"}, "all white");
-  expectPicture(second.get(), {"K"}, "an entry the file does not give");
+  // An all-white palette, then a picture using index 5 that it never gave a
+  // colour: a palette left as it was on the stack would still hold white.
+  expectPicture(decode(fileHeader(54 + 1024) + windowsHeader(1, 1, 8, kRgb) +
+                       windowsPalette(std::string(256, 'W')) + bytes({5, 0, 0, 0}))
+                    .get(),
+                {"W"}, "all white");
+  expectPicture(decode(fileHeader(58) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("R") +
+                       bytes({5, 0, 0, 0}))
+                    .get(),
+                {"K"}, "an entry the file does not give");
 }
 
 TEST(HostileBitmap, CutFilesAreRefusedOrDecodedWithinTheirBytes) {

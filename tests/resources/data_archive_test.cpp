@@ -50,14 +50,9 @@ TEST(DataArchive, OpensOnlyTheMagicWithItsZeroByteAndFindsTheFirstOfANameByCase)
     changed[at] = at == 15 ? 'X' : static_cast<char>(changed[at] ^ 0x20);
     EXPECT_FALSE(archive.openMemory(changed.data(), changed.size(), 1)) << "byte " << at;
     EXPECT_EQ(archive.count(), 0);
-    EXPECT_EQ(archive.entryData(0), nullptr);
   }
   for (std::size_t length = 0; length < 20; ++length)
     EXPECT_FALSE(archive.openMemory(valid.data(), length, 1)) << "cut to " << length << " bytes";
-  const std::string empty = archiveHeader(0);
-  ASSERT_TRUE(archive.openMemory(empty.data(), empty.size(), 1));
-  EXPECT_EQ(archive.count(), 0);
-  EXPECT_EQ(archive.find(""), -1);
 
   ASSERT_TRUE(archive.openMemory(valid.data(), valid.size(), 0));
   EXPECT_EQ(bytesOf(archive, "a.bmp"), "first");
@@ -65,11 +60,7 @@ TEST(DataArchive, OpensOnlyTheMagicWithItsZeroByteAndFindsTheFirstOfANameByCase)
                                                {"A.BMP", -1}, {"a.bm", -1}, {nullptr, -1}};
   for (const auto& [name, index] : finds) EXPECT_EQ(archive.find(name), index) << name;
   EXPECT_EQ(archive.entryData(3), nullptr);
-  EXPECT_EQ(archive.entry(3), nullptr);
-  EXPECT_EQ(archive.entry(-1), nullptr);
-  std::size_t size = 99;
-  EXPECT_EQ(archive.entryData("missing", &size), nullptr);
-  EXPECT_EQ(size, 0u);
+  EXPECT_EQ(bytesOf(archive, "missing"), "<none>");
 }
 
 TEST(DataArchive, ExpandsStoredAndRunLengthCodedEntries) {
@@ -119,53 +110,30 @@ TEST(DataArchive, LazyReadingWaitsForTheRequestAndPreloadingReadsAtOpen) {
     patchFile(path, dataStart + 6, "n");
     const unsigned char* first = archive.entryData("a");
     std::string expectedA = preload == 1 ? "old!" : "new!";
-    std::string expectedB = preload == 1 ? "oooo" : "nnnn";
     EXPECT_EQ(bytesOf(archive, "a"), expectedA) << "preload " << preload;
-    EXPECT_EQ(bytesOf(archive, "b"), expectedB) << "preload " << preload;
-
+    EXPECT_EQ(bytesOf(archive, "b"), preload == 1 ? "oooo" : "nnnn") << "preload " << preload;
     // Once read, an entry keeps its block.
     patchFile(path, dataStart, "late");
     EXPECT_EQ(archive.entryData("a"), first);
     EXPECT_EQ(bytesOf(archive, "a"), expectedA);
   }
-}
 
-TEST(DataArchive, OpenFileReadsTheFileItNames) {
-  test::TempDir dir;
-  ASSERT_TRUE(test::writeFileBytes(dir.file("one.dat"), buildArchive({{"a", "one"}})));
   ASSERT_TRUE(test::writeFileBytes(dir.file("two.dat"), buildArchive({{"a", "two"}})));
-  DataArchive archive(dir.file("one.dat").c_str());
-  ASSERT_TRUE(archive.open(0));
-  EXPECT_EQ(bytesOf(archive, "a"), "one");
+  DataArchive archive(path.c_str());
   ASSERT_TRUE(archive.openFile(dir.file("two.dat").c_str(), 0));
   EXPECT_EQ(bytesOf(archive, "a"), "two");
-  EXPECT_EQ(archive.fileName(), dir.file("two.dat"));
-  archive.release();
-  EXPECT_EQ(archive.count(), 0);
-  EXPECT_EQ(archive.find("a"), -1);
-  ASSERT_TRUE(archive.open(1));
-  EXPECT_EQ(bytesOf(archive, "a"), "two");
-  for (const std::string& path : {dir.file("three.dat"), dir.path(), std::string()}) {
-    EXPECT_FALSE(archive.openFile(path.c_str(), 1)) << path;
-    EXPECT_EQ(archive.count(), 0);
+  for (const std::string& other : {dir.file("three.dat"), dir.path(), std::string()}) {
+    EXPECT_FALSE(archive.openFile(other.c_str(), 1)) << other;
     EXPECT_EQ(archive.entryData("a"), nullptr);
   }
-  EXPECT_FALSE(DataArchive().open(1));
-  EXPECT_FALSE(archive.openFile(nullptr, 1));
-}
 
-TEST(DataArchive, AnArchiveTheUserMayOnlyReadOpens) {
-  test::TempDir dir;
-  const std::string path = dir.file("data.dat");
-  ASSERT_TRUE(test::writeFileBytes(path, buildArchive({{"7.bmp", "picture"}})));
+  // An archive the user may only read opens.
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
-
   int result = test::runUnprivileged([&] {
     if (access(path.c_str(), W_OK) == 0) return 4;  // the test would prove nothing
-    DataArchive archive(path.c_str());
-    if (!archive.open(1)) return 1;
-    return bytesOf(archive, "7.bmp") == "picture" ? 0 : 2;
+    DataArchive readOnly(path.c_str());
+    return readOnly.open(1) ? bytesOf(readOnly, "a") == "late" ? 0 : 2 : 1;
   });
   EXPECT_EQ(result, 0) << "1: open failed, 2: wrong content, 3: could not drop root, "
                           "4: file still writable";
@@ -188,16 +156,14 @@ TEST(HostileArchive, AHeaderOrIndexThatCannotBeRightFailsToOpen) {
   };
   test::TempDir dir;
   for (const Case& c : cases) {
+    ASSERT_TRUE(test::writeFileBytes(dir.file("bad.dat"), c.bytes));
     for (int preload : {0, 1}) {
-      DataArchive archive;
+      DataArchive archive, fromFile(dir.file("bad.dat").c_str());
       EXPECT_FALSE(archive.openMemory(c.bytes.data(), c.bytes.size(), preload)) << c.what;
-      EXPECT_EQ(archive.count(), 0) << c.what;
+      EXPECT_FALSE(fromFile.open(preload)) << c.what << " (file)";
+      EXPECT_EQ(archive.count() + fromFile.count(), 0) << c.what;
       EXPECT_EQ(archive.entryData(0), nullptr) << c.what;
     }
-    ASSERT_TRUE(test::writeFileBytes(dir.file("bad.dat"), c.bytes));
-    DataArchive fromFile(dir.file("bad.dat").c_str());
-    EXPECT_FALSE(fromFile.open(1)) << c.what << " (file)";
-    EXPECT_EQ(fromFile.count(), 0) << c.what << " (file)";
   }
 }
 
@@ -239,7 +205,6 @@ TEST(HostileArchive, ABadEntryGivesNoDataWhileTheOthersLoad) {
       std::size_t size = 99;
       EXPECT_EQ(archive.entryData("bad", &size), nullptr) << c.what << ", preload " << preload;
       EXPECT_EQ(size, 0u);
-      EXPECT_EQ(archive.entryData("bad"), nullptr) << "a second request must not read it anew";
       EXPECT_EQ(bytesOf(archive, "good1"), "first") << c.what;
       EXPECT_EQ(bytesOf(archive, "good2"), "okokok") << c.what;
     }

