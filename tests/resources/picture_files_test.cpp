@@ -204,14 +204,32 @@ TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   EXPECT_EQ(test::folderEntries(dir_.path()).size(), 3u) << "a temporary file was left behind";
 
   std::string written = test::readFileBytes(path);
+  auto read = [&](const std::string& png, int maxSide, RgbaImage& image) {
+    reason = "";
+    return readPng(reinterpret_cast<const unsigned char*>(png.data()), png.size(), maxSide, image,
+                   reason);
+  };
   RgbaImage back;
-  ASSERT_TRUE(readPng(reinterpret_cast<const unsigned char*>(written.data()), written.size(), 4096,
-                      back, reason))
-      << reason;
+  ASSERT_TRUE(read(written, width, back)) << reason;
   std::string backRgb;
   for (std::size_t i = 0; i < back.rgba.size(); i += 4)
     backRgb.append(reinterpret_cast<const char*>(&back.rgba[i]), back.rgba[i + 3] == 255 ? 3 : 0);
   EXPECT_TRUE(backRgb == rgb) << "the PNG reader reads the rows back, opaque";
+
+  std::string badCrc = written;
+  badCrc[30] ^= 1;  // inside the header chunk
+  const std::pair<std::string, const char*> refused[] = {
+      {written.substr(0, written.size() / 2), "file cut short"},
+      {written.substr(0, 7), "not a PNG file"},
+      {badCrc, "IHDR: CRC error"},
+  };
+  for (const auto& [png, why] : refused) {
+    EXPECT_FALSE(read(png, 4096, back));
+    EXPECT_EQ(reason, why);
+    EXPECT_TRUE(back.rgba.empty());
+  }
+  EXPECT_FALSE(read(written, width - 1, back));
+  EXPECT_EQ(reason, "size 37 x 23 is not 1 to 36 pixels a side");
 
   EXPECT_FALSE(writePngFile(dir_.file("no/such/folder.png"), 1, 1, bytes, reason));
   EXPECT_NE(reason.find("no/such/folder.png: No such file or directory"), std::string::npos)

@@ -1,5 +1,7 @@
-// The temporary files a killed save leaves behind are cleared, and nothing
-// else: not a save in progress, not a file of another name or kind.
+// Whole files replaced or kept, file starts read whatever size the file
+// states (files of /proc state 0 and hold more), and the temporary files a
+// killed save leaves behind cleared, and nothing else: not a save in
+// progress, not a file of another name or kind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,6 +10,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/safe_file.h"
 #include "temp_dir.h"
@@ -17,6 +20,40 @@ namespace {
 
 using test::TempDir;
 using test::writeFileBytes;
+
+TEST(SafeFile, ReplacesAWholeFileOrKeepsItAndReadsTheStartOfOne) {
+  TempDir dir;
+  const std::string path = dir.file("F.MAP");
+  ASSERT_TRUE(writeFileBytes(path, "earlier"));
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  std::string content(15000, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 7 + i / 251);
+  ASSERT_TRUE(replaceFile(path.c_str(), content));
+  std::string reason;
+  EXPECT_FALSE(replaceFile(dir.file("none/F.MAP").c_str(), "x", &reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  EXPECT_EQ(test::folderEntries(dir.path()), std::vector<std::string>{"F.MAP"});
+  struct stat info;
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u) << "a replaced file keeps its permission bits";
+
+  for (std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{4999}, content.size(),
+                            content.size() + 1}) {
+    std::string bytes = "left over";
+    ASSERT_TRUE(readFileStart(path.c_str(), limit, bytes)) << limit;
+    EXPECT_TRUE(bytes == content.substr(0, limit)) << limit;
+  }
+  std::string whole = test::readFileBytes("/proc/self/cmdline"), bytes;
+  ASSERT_TRUE(readFileStart("/proc/self/cmdline", 1 << 20, bytes));
+  EXPECT_EQ(bytes, whole);
+  ASSERT_TRUE(readFileStart("/proc/self/cmdline", 10, bytes));
+  EXPECT_EQ(bytes, whole.substr(0, 10));
+  for (const std::string& other : {dir.path(), dir.file("MISSING.MAP"), std::string("/dev/null")}) {
+    bytes = "left over";
+    EXPECT_FALSE(readFileStart(other.c_str(), 100, bytes)) << other;
+    EXPECT_EQ(bytes, "");
+  }
+}
 
 void makeOld(const std::string& path) {
   struct timespec times[2];
@@ -79,11 +116,10 @@ TEST(StaleTempFiles, OnlyOldTempFilesOfEndedProcessesAreRemoved) {
         << c.name;
   }
   EXPECT_EQ(test::readFileBytes(dir.file("target")), "kept");
-}
+  EXPECT_EQ(removeStaleTempFiles(dir.file("missing/")), 0);
 
-TEST(StaleTempFiles, AnEmptyFolderPartIsTheWorkingDirectory) {
-  TempDir dir;
-  std::string stale = ".vekmap-" + std::to_string(finishedProcess()) + "-0.tmp";
+  // An empty folder part is the working directory.
+  std::string stale = ".vekmap-" + dead + "-0.tmp";
   ASSERT_TRUE(writeFileBytes(dir.file(stale), "x"));
   makeOld(dir.file(stale));
   std::filesystem::path previous = std::filesystem::current_path();
@@ -91,8 +127,6 @@ TEST(StaleTempFiles, AnEmptyFolderPartIsTheWorkingDirectory) {
   int removed = removeStaleTempFiles("");
   std::filesystem::current_path(previous);
   EXPECT_EQ(removed, 1);
-  EXPECT_FALSE(std::filesystem::exists(dir.file(stale)));
-  EXPECT_EQ(removeStaleTempFiles(dir.file("missing/")), 0);
 }
 
 }  // namespace
