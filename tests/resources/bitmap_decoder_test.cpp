@@ -97,44 +97,60 @@ TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixel) {
   }
 }
 
-TEST_P(BitmapDecoder, RefusesWhatItDoesNotReadOrCannotBeRight) {
+TEST_P(BitmapDecoder, RefusesWhatItDoesNotReadOrCannotBeRightAndSaysWhy) {
   const std::string eightBit = windowsPalette("KW") + bytes({1, 0, 0, 0});
   const std::string pixel = bgr('R') + bytes({0});
-  struct Case {
-    const char* what;
-    std::string file;
+  const std::pair<std::string, const char*> cases[] = {
+      {fileHeader(62) + windowsHeader(1, 1, 8, 4) + eightBit, "unsupported compression 4"},
+      {fileHeader(62) + windowsHeader(1, 1, 8, 0x80000000) + eightBit,
+       "unsupported compression 2147483648"},
+      {"BA" + fileHeader(62).substr(2) + windowsHeader(1, 1, 8, kRgb) + eightBit,
+       "not a BMP file (no \"BM\")"},
+      {fileHeader(62) + le32(64) + windowsHeader(1, 1, 8, kRgb).substr(4) + eightBit,
+       "unsupported header size 64"},
+      {fileHeader(62) + le32(0) + windowsHeader(1, 1, 8, kRgb).substr(4) + eightBit,
+       "unsupported header size 0"},
+      {fileHeader(66) + windowsHeader(1, 1, 16, kBitFields) + le32(0x1F) + le32(0x3E0) +
+           le32(0x7C00) + le32(0),
+       "unsupported bit-field masks red 0x1F, green 0x3E0, blue 0x7C00"},
+      {fileHeader(66) + windowsHeader(1, 1, 32, kBitFields) + le32(0xFF00) + le32(0xFF00) +
+           le32(0xFF) + le32(0),
+       "unsupported bit-field masks red 0xFF00, green 0xFF00, blue 0xFF"},
+      {fileHeader(54) + windowsHeader(1, 1, 24, kRle8) + bytes({1, 1, 0, 1}),
+       "run-length data with 24 bits a pixel"},
+      {fileHeader(62) + windowsHeader(1, -1, 8, kRle8) + eightBit,
+       "top-down pictures cannot be run-length coded"},
+      {fileHeader(62) + windowsHeader(4, 1, 8, kRle8) + windowsPalette("KW") + bytes({0, 3, 1}),
+       "RLE8 data past the end"},
+      {fileHeader(62) + windowsHeader(4, 1, 4, kRle4) + windowsPalette("KW") + bytes({2}),
+       "RLE4 data past the end"},
+      {fileHeader(54) + windowsHeader(2, 2, 24, kRgb) + std::string(13, 'x'), "pixel data cut short"},
+      {fileHeader(54) + windowsHeader(0, 1, 24, kRgb) + pixel, "size 0 x 1 is not 1 to 4096 pixels a side"},
+      {fileHeader(54) + windowsHeader(-1, 1, 24, kRgb) + pixel,
+       "size -1 x 1 is not 1 to 4096 pixels a side"},
+      {fileHeader(54) + windowsHeader(4097, 1, 24, kRgb) + pixel,
+       "size 4097 x 1 is not 1 to 4096 pixels a side"},
+      {fileHeader(54) + windowsHeader(1, 0, 24, kRgb) + pixel, "size 1 x 0 is not 1 to 4096 pixels a side"},
+      {fileHeader(54) + windowsHeader(1, 0x7FFFFFFF, 24, kRgb) + pixel,
+       "size 1 x 2147483647 is not 1 to 4096 pixels a side"},
+      {fileHeader(54) + windowsHeader(INT32_MIN, INT32_MIN, 24, kRgb) + pixel,
+       "size -2147483648 x -2147483648 is not 1 to 4096 pixels a side"},
+      {fileHeader(26) + os2Header(0, 1, 24) + pixel, "size 0 x 1 is not 1 to 4096 pixels a side"},
+      {fileHeader(26) + os2Header(65535, 1, 24) + pixel,
+       "size 65535 x 1 is not 1 to 4096 pixels a side"},
+      {fileHeader(53) + windowsHeader(1, 1, 8, kRgb) + eightBit,
+       "pixel data offset 53 ends before the headers"},
+      {fileHeader(0) + windowsHeader(1, 1, 8, kRgb) + eightBit,
+       "pixel data offset 0 ends before the headers"},
+      {fileHeader(25) + os2Header(1, 1, 8) + eightBit, "pixel data offset 25 ends before the headers"},
+      {fileHeader(54 + 4 * 300) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("KW"),
+       "palette cut short"},
   };
-  const Case cases[] = {
-      {"compression 4", fileHeader(62) + windowsHeader(1, 1, 8, 4) + eightBit},
-      {"compression 0x80000000", fileHeader(62) + windowsHeader(1, 1, 8, 0x80000000) + eightBit},
-      {"type BA", "BA" + fileHeader(62).substr(2) + windowsHeader(1, 1, 8, kRgb) + eightBit},
-      {"header size 64",
-       fileHeader(62) + le32(64) + windowsHeader(1, 1, 8, kRgb).substr(4) + eightBit},
-      {"header size 0",
-       fileHeader(62) + le32(0) + windowsHeader(1, 1, 8, kRgb).substr(4) + eightBit},
-      {"masks 5-5-5 with blue and red swapped",
-       fileHeader(66) + windowsHeader(1, 1, 16, kBitFields) + le32(0x1F) + le32(0x3E0) +
-           le32(0x7C00) + le32(0)},
-      {"masks 0xFF00 red", fileHeader(66) + windowsHeader(1, 1, 32, kBitFields) + le32(0xFF00) +
-                               le32(0xFF00) + le32(0xFF) + le32(0)},
-      {"RLE8 with bit count 24",
-       fileHeader(54) + windowsHeader(1, 1, 24, kRle8) + bytes({1, 1, 0, 1})},
-      {"width 0", fileHeader(54) + windowsHeader(0, 1, 24, kRgb) + pixel},
-      {"width -1", fileHeader(54) + windowsHeader(-1, 1, 24, kRgb) + pixel},
-      {"width 4097", fileHeader(54) + windowsHeader(4097, 1, 24, kRgb) + pixel},
-      {"height 0", fileHeader(54) + windowsHeader(1, 0, 24, kRgb) + pixel},
-      {"height 0x7FFFFFFF", fileHeader(54) + windowsHeader(1, 0x7FFFFFFF, 24, kRgb) + pixel},
-      {"width and height INT_MIN",
-       fileHeader(54) + windowsHeader(INT32_MIN, INT32_MIN, 24, kRgb) + pixel},
-      {"OS/2 width 0", fileHeader(26) + os2Header(0, 1, 24) + pixel},
-      {"OS/2 width 65535", fileHeader(26) + os2Header(65535, 1, 24) + pixel},
-      {"pixel offset inside the header", fileHeader(53) + windowsHeader(1, 1, 8, kRgb) + eightBit},
-      {"pixel offset 0", fileHeader(0) + windowsHeader(1, 1, 8, kRgb) + eightBit},
-      {"OS/2 pixel offset inside the header", fileHeader(25) + os2Header(1, 1, 8) + eightBit},
-      {"a palette the data cannot hold",
-       fileHeader(54 + 4 * 300) + windowsHeader(1, 1, 8, kRgb) + windowsPalette("KW")},
-  };
-  for (const Case& c : cases) EXPECT_EQ(decode(c.file), nullptr) << c.what;
+  for (const auto& [file, why] : cases) {
+    std::string reason;
+    EXPECT_EQ(decode(file, nullptr, &reason), nullptr) << why;
+    EXPECT_EQ(reason, why);
+  }
   Picture widest =
       decode(fileHeader(54) + windowsHeader(4096, 1, 24, kRgb) + std::string(4096 * 3, '\0'));
   ASSERT_NE(widest, nullptr) << "4,096 is allowed";

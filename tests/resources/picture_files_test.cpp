@@ -151,33 +151,6 @@ TEST_F(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
   }
 }
 
-TEST_F(PictureFiles, RefusalsSayWhy) {
-  std::string file = convertTo({"-type", "truecolor"}, "BMP:" + dir_.file("written.bmp"));
-  std::string palette = convertTo({"-type", "palette", "-compress", "RLE"},
-                                  "BMP:" + dir_.file("rle.bmp"));
-  struct Case {
-    const char* what;
-    std::string file;
-    const char* reason;
-  };
-  const Case cases[] = {
-      {"header size 64", withHeaderSize(file, 64), "unsupported header size 64"},
-      {"RLE8 cut inside a code", palette.substr(0, palette.size() - 5), "RLE8 data past the end"},
-      {"pixels cut short", file.substr(0, file.size() - 60), "pixel data cut short"},
-      {"compression 4", withCompression(file, 4), "unsupported compression 4"},
-      {"top-down RLE", topDown(palette), "top-down pictures cannot be run-length coded"},
-      {"a PNG", test::readFileBytes(source_), "not a BMP file"},
-  };
-  for (const Case& c : cases) {
-    RasterImage image;
-    std::string reason;
-    EXPECT_FALSE(decodeBmp(reinterpret_cast<const unsigned char*>(c.file.data()), c.file.size(),
-                           image, reason))
-        << c.what;
-    EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.what << ": " << reason;
-  }
-}
-
 TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   const int width = 37, height = 23;
   std::string rgb(static_cast<std::size_t>(width) * height * 3, '\0');
