@@ -1,13 +1,14 @@
 #include "editor_session.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+
+#include "child_process.h"
 
 namespace vek::e2e {
 
@@ -206,7 +207,9 @@ std::optional<std::string> EditorSession::answerMessage() {
 void EditorSession::saveScreenshotIfAsked(const std::string& name) const {
   const char* folder = std::getenv("VEK_SCREENSHOT_DIR");
   if (!folder || !*folder) return;
-  EXPECT_TRUE(x.saveScreenshot(window, std::string(folder) + "/" + name)) << name;
+  std::string path = std::string(folder) + "/" + name;
+  EXPECT_EQ(test::runProgram({"import", "-display", x.display(), "-window", window, path}).status, 0)
+      << name;
 }
 
 bool dialogShown(const Image& shot) { return shot.allOf(650, 420, 100, 30, kWhite); }

@@ -204,10 +204,6 @@ Image XSession::screenshot(const std::string& window) const {
                                                          ppm.begin() + start + size));
 }
 
-bool XSession::saveScreenshot(const std::string& window, const std::string& path) const {
-  return test::runProgram({"import", "-display", display_, "-window", window, path}).status == 0;
-}
-
 bool XSession::requestClose(const std::string& window) const {
   Display* connection = XOpenDisplay(display_.c_str());
   if (!connection) return false;

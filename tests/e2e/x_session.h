@@ -1,9 +1,8 @@
 #pragma once
 
-// Drives real programs in a virtual X display for end-to-end tests: starts
-// Xvfb on a free display, runs programs on it, moves and clicks the pointer
-// and types with xdotool, and takes screenshots with ImageMagick's import.
-// Every wait has a deadline; every process started is killed on destruction.
+// Real programs in a virtual X display: Xvfb on a free display, the pointer
+// and keys through xdotool, screenshots through ImageMagick's import. Every
+// wait has a deadline; every process started is killed on destruction.
 
 #include <sys/types.h>
 
@@ -33,8 +32,6 @@ class Image {
  public:
   Image() = default;
   Image(int width, int height, std::vector<unsigned char> rgb);
-  int width() const { return width_; }
-  int height() const { return height_; }
   bool empty() const { return width_ == 0; }
   Rgb pixel(int x, int y) const;
   // Whether every pixel of the rectangle has the colour.
@@ -95,10 +92,6 @@ class XSession {
   // Screenshot of one window (its inside, without decorations) or of the
   // whole screen for window "root".
   Image screenshot(const std::string& window = "root") const;
-
-  // Saves a screenshot of the window as a file whose type follows its
-  // extension (".png").
-  bool saveScreenshot(const std::string& window, const std::string& path) const;
 
   // Asks the window to close as a window manager's close button does: the
   // client message WM_PROTOCOLS / WM_DELETE_WINDOW (xdotool's windowclose

@@ -16,9 +16,7 @@ using VekgenResult = ProgramResult;
 
 // Runs build/bin/vekgen with args and waits for it (a minute at most).
 inline VekgenResult runVekgen(const TempDir&, const std::vector<std::string>& args) {
-  std::vector<std::string> argv{VEKGEN_PATH};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return runProgram(argv);
+  return runProgram(VEKGEN_PATH, args);
 }
 
 inline int countMapFiles(const std::string& folder) {
