@@ -6,7 +6,10 @@
 // for that at every loop iteration and call, which costs a script nothing
 // while no stop is asked; a line callback would cost each iteration about as
 // much again as an empty loop's). A request that comes before the run, or
-// between its steps, stops it before its next step.
+// between its steps, stops it before its next step; only one that falls in
+// the instant between two of the globals' initialisers may pass unseen by
+// the next, so the askers ask again (the editor at every Escape and click
+// of the close button, vekgen every 100 ms).
 
 #include <atomic>
 #include <mutex>
