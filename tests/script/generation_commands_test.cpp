@@ -72,18 +72,6 @@ TEST(PlaceFeature, OnALocalMapTheLastRowReadsZeroAndIgnoresWrites) {
   }
 }
 
-TEST(PlaceFeature, AFailedRunLeavesTheMapAsItWas) {
-  ScriptHarness harness;
-  Map map = patternedMap(MapKind::Wilderness);
-  harness.addScript("void main() { settile(1, 1, 0) }");  // missing ';'
-  EXPECT_FALSE(placeFeature(map, *harness.host));
-  EXPECT_EQ(map.getTile(0, 0), 1);
-  EXPECT_EQ(harness.messages.shown.size(), 1u);
-  EXPECT_FALSE(placeFeature(map, *harness.host));  // cancelled: no answer left
-  EXPECT_EQ(map.getTile(0, 0), 1);
-  EXPECT_EQ(harness.messages.shown.size(), 1u);
-}
-
 TEST(PlaceFeature, AfterAWorldGenerationTheScriptStillSeesTheWorld) {
   ScriptHarness harness;
   harness.addScript("void main() { settile(500, 300, 42); settile(1, 1, 42); }");
@@ -123,9 +111,16 @@ TEST(GenerateCurrentMap, WritesTheTopLeftBlockOnlyAfterARunThatCounts) {
   EXPECT_EQ(map.getTile(0, 0), 7);
   EXPECT_EQ(countNonZeroCells(map), 1);
 
+  // A run that does not build, or a cancelled one, leaves the map as it was.
   Map untouched = patternedMap(MapKind::Wilderness);
-  EXPECT_FALSE(generateCurrentMap(untouched, *harness.host));  // cancelled
+  harness.messages.shown.clear();
+  harness.addScript("void main() { settile(1, 1, 0) }");  // missing ';'
+  EXPECT_FALSE(placeFeature(untouched, *harness.host));
+  EXPECT_EQ(harness.messages.shown.size(), 1u);
+  EXPECT_FALSE(placeFeature(untouched, *harness.host));
+  EXPECT_FALSE(generateCurrentMap(untouched, *harness.host));
   EXPECT_EQ(untouched.getTile(0, 0), 1);
+  EXPECT_EQ(harness.messages.shown.size(), 1u) << "a cancelled run says nothing";
 }
 
 class WorldFolder : public ::testing::Test {

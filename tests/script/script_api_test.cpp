@@ -14,7 +14,7 @@ namespace {
 using test::ScriptHarness;
 using Records = std::vector<std::string>;
 
-TEST(ScriptApi, SettileAndGettileStayInsideTheGridAndWithinByteRange) {
+TEST(ScriptApi, SettileAndGettileStayInsideTheGridAndMessageShowsTheTextUnchanged) {
   ScriptHarness harness;
   harness.grid->set(1, 480, 44);
   harness.grid->set(2, 1, 99);  // kept: 256 and -1 are no codes
@@ -27,7 +27,10 @@ TEST(ScriptApi, SettileAndGettileStayInsideTheGridAndWithinByteRange) {
     recordInt(gettile(48, 24)); recordInt(gettile(960, 480)); recordInt(gettile(1, 480));
     recordInt(gettile(961, 1)); recordInt(gettile(1, 0)); recordInt(gettile(0, 1));
     recordInt(gettile(1, 481)); recordInt(gettile(2147483647, -2147483648));
+    message("100% done: %s %d %n %%"); message(""); message("line one\nline two");
   })"));
+  EXPECT_EQ(harness.messages.shown, (Records{"100% done: %s %d %n %%", "", "line one\nline two"}))
+      << "message shows the text unchanged";
   EXPECT_EQ(harness.records, (Records{"200", "255", "44", "0", "0", "0", "0", "0"}));
   ScriptGrid expected;
   expected.set(960, 480, 255);
@@ -60,17 +63,6 @@ TEST(ScriptApi, RandStaysWithinZeroTo32767AndCoversTheRange) {
   // 200,000 draws of a uniform 0..32767 reach close to both ends.
   EXPECT_LT(lowest, 100);
   EXPECT_GT(highest, kScriptRandMax - 100);
-}
-
-TEST(ScriptApi, MessageShowsTheTextUnchanged) {
-  ScriptHarness harness;
-  ASSERT_TRUE(harness.run(R"(void main() {
-    message("100% done: %s %d %n %%");
-    message("");
-    message("line one\nline two");
-  })"));
-  EXPECT_EQ(harness.messages.shown,
-            (Records{"100% done: %s %d %n %%", "", "line one\nline two"}));
 }
 
 TEST(ScriptApi, GetposAsksForAClickInTheMapAreaAndGivesItsCell) {
