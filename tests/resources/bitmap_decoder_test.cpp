@@ -148,39 +148,13 @@ TEST_P(BitmapDecoder, RefusesWhatItDoesNotReadOrCannotBeRightAndSaysWhy) {
   };
   for (const auto& [file, why] : cases) {
     std::string reason;
-    EXPECT_EQ(decode(file, nullptr, &reason), nullptr) << why;
+    EXPECT_EQ(decode(file, &reason), nullptr) << why;
     EXPECT_EQ(reason, why);
   }
   Picture widest =
       decode(fileHeader(54) + windowsHeader(4096, 1, 24, kRgb) + std::string(4096 * 3, '\0'));
   ASSERT_NE(widest, nullptr) << "4,096 is allowed";
   EXPECT_EQ(widest->w, 4096);
-}
-
-TEST_P(BitmapDecoder, GivesTheColoursToACallersPalette) {
-  PALETTE palette;
-  std::memset(palette, 0x11, sizeof palette);
-  expectPicture(decode(fileHeader(70) + windowsHeader(3, 2, 8, kRgb) + windowsPalette("KMCW") +
-                           bytes({3, 0, 1, 0}) + bytes({1, 2, 3, 0}),
-                       &palette)
-                    .get(),
-                {"MCW", "WKM"}, "8-bit with a palette");
-  auto entries = [&](int from, int to) {
-    std::vector<int> rgb;
-    for (int i = from; i < to; ++i) rgb.insert(rgb.end(), {palette[i].r, palette[i].g, palette[i].b});
-    return rgb;
-  };
-  EXPECT_EQ(entries(0, 5), (std::vector<int>{0, 0, 0, 63, 0, 63, 0, 63, 63, 63, 63, 63, 0x11, 0x11, 0x11}));
-
-  // A true-colour picture leaves the 3-3-2 palette a true-colour screen
-  // shows it through.
-  expectPicture(decode(fileHeader(54) + windowsHeader(1, 1, 24, kRgb) + bgr('R') + bytes({0}),
-                       &palette)
-                    .get(),
-                {"R"}, "24-bit with a palette");
-  std::vector<int> given = entries(0, PAL_SIZE);
-  generate_332_palette(palette);
-  EXPECT_EQ(given, entries(0, PAL_SIZE));
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, BitmapDecoder, ::testing::Values(16, 32),

@@ -95,11 +95,10 @@ using Picture = BitmapPtr;
 
 // Decodes a heap copy of the file, so that a read past its length is a read
 // past a heap block of its own.
-inline Picture decode(const std::string& file, PALETTE* palette = nullptr,
-                      std::string* reason = nullptr) {
+inline Picture decode(const std::string& file, std::string* reason = nullptr) {
   std::unique_ptr<unsigned char[]> data(new unsigned char[file.size() + 1]);
   std::memcpy(data.get(), file.data(), file.size());
-  return Picture(decodeBitmap(data.get(), file.size(), palette, reason));
+  return Picture(decodeBitmap(data.get(), file.size(), nullptr, reason));
 }
 
 }  // namespace vek::test

@@ -12,12 +12,8 @@ void startHeadlessAllegro();
 void useColorDepth(int bitsPerPixel);
 
 // Starts Allegro headless (if needed) and makes its key buffer usable without
-// a keyboard driver. Under the "none" system install_keyboard() fails, and
-// then keypressed() reports keys put in the buffer that readkey() never
-// takes. Keyboard hooks that report no key of their own let readkey() take
-// the buffered keys. Tests feed the buffer with simulate_keypress() or
-// simulate_ukeypress(); keypressed(), readkey() and clear_keybuf() then
-// behave as with a real keyboard.
+// a keyboard driver (which the "none" system lacks): keys put in the buffer
+// with simulate_keypress() then reach keypressed() and readkey() as typed.
 void useHeadlessKeyboard();
 
 // Sets mouse_x, mouse_y and mouse_b.

@@ -8,11 +8,6 @@ namespace vek::test {
 
 bool ScriptedFileDialog::chooseFile(const char* title, const char* extension, char* path,
                                     std::size_t capacity) {
-  return answerCall(title, extension, path, capacity);
-}
-
-bool ScriptedFileDialog::answerCall(const char* title, const char* extension, char* path,
-                                    std::size_t capacity) {
   Call call{std::nullopt, extension ? extension : "", path, capacity};
   if (title) call.title = std::string(title);
   calls.push_back(call);
@@ -32,7 +27,7 @@ bool ScriptedFileDialog::answerCall(const char* title, const char* extension, ch
 int ScriptedQuestion::ask(const std::string& text, const std::vector<std::string>& answers) {
   asked.push_back({text, answers});
   if (whileOpen) whileOpen();
-  std::string wanted = unqueuedAnswer;
+  std::string wanted = "Discard";
   if (!answers_.empty()) {
     wanted = answers_.front();
     answers_.pop_front();

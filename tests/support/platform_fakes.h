@@ -28,11 +28,13 @@ class ScriptedFileDialog : public FileDialog {
   // Queues a cancel; with nothing queued a dialog cancels too.
   void cancelNext() { answers_.push_back(std::nullopt); }
 
+  // Both kinds of dialog record the call, run whileOpen and copy the next
+  // queued answer into path; false for a cancel.
   bool chooseFile(const char* title, const char* extension, char* path,
                   std::size_t capacity) override;
   bool chooseNewFile(const char* title, const char* extension, char* path,
                      std::size_t capacity) override {
-    return answerCall(title, extension, path, capacity);
+    return chooseFile(title, extension, path, capacity);
   }
 
   std::vector<Call> calls;
@@ -40,23 +42,14 @@ class ScriptedFileDialog : public FileDialog {
   // the mouse, ...).
   std::function<void()> whileOpen;
 
- protected:
-  // Records the call, runs whileOpen and copies the next queued answer into
-  // path; false for a cancel. Every kind of dialog answers through it.
-  bool answerCall(const char* title, const char* extension, char* path, std::size_t capacity);
-
  private:
   std::deque<std::optional<std::string>> answers_;
 };
 
 class RecordingMessageBox : public MessageBox {
  public:
-  void showMessage(const char* text) override {
-    shown.push_back(text);
-    if (whileShown) whileShown();
-  }
+  void showMessage(const char* text) override { shown.push_back(text); }
   std::vector<std::string> shown;
-  std::function<void()> whileShown;
 };
 
 // Answers every click wait with one pixel position.
@@ -83,7 +76,7 @@ class FixedPointer : public PointerWait {
 };
 
 // Answers each question with the next queued caption; with none queued,
-// with unqueuedAnswer when it is one of the answers, else the last answer.
+// with "Discard" when it is one of the answers, else the last answer.
 // Records each question's text and answers.
 class ScriptedQuestion : public Question {
  public:
@@ -95,7 +88,6 @@ class ScriptedQuestion : public Question {
     std::vector<std::string> answers;
   };
   std::vector<Asked> asked;
-  std::string unqueuedAnswer = "Discard";
   // Runs inside each question before it answers.
   std::function<void()> whileOpen;
 
