@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,16 +22,14 @@ namespace {
 // ImageMagick, the independent reader and writer of pictures.
 constexpr const char* kConvert = "/usr/bin/convert";
 
+// Header fields, little-endian as on this machine.
 std::uint32_t u32At(const std::string& file, std::size_t at) {
-  return static_cast<std::uint32_t>(static_cast<unsigned char>(file[at]) |
-                                    static_cast<unsigned char>(file[at + 1]) << 8 |
-                                    static_cast<unsigned char>(file[at + 2]) << 16 |
-                                    static_cast<unsigned char>(file[at + 3]) << 24);
+  std::uint32_t value;
+  std::memcpy(&value, &file[at], 4);
+  return value;
 }
 
-void putU32(std::string& file, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) file[at + i] = static_cast<char>(value >> (8 * i));
-}
+void putU32(std::string& file, std::size_t at, std::uint32_t value) { std::memcpy(&file[at], &value, 4); }
 
 constexpr std::size_t kFileSizeAt = 2, kPixelOffsetAt = 10, kHeaderSizeAt = 14, kHeightAt = 22,
                       kBitCountAt = 28, kCompressionAt = 30;
@@ -74,31 +73,14 @@ std::string magickPixels(const std::string& path, const std::string& scratch) {
   return test::readFileBytes(scratch);
 }
 
-class PictureFiles : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // Many colours, fixed by the seed; 18 x 20 like a tile, so rows need
-    // padding at every bit count.
-    source_ = dir_.file("source.png");
-    test::ProgramResult made = test::runProgram(
-        kConvert, {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source_});
-    ASSERT_EQ(made.status, 0) << made.err;
-  }
-
-  std::string convertTo(const std::vector<std::string>& options, const std::string& output) {
-    std::vector<std::string> args{source_};
-    args.insert(args.end(), options.begin(), options.end());
-    args.push_back(output);
-    test::ProgramResult made = test::runProgram(kConvert, args);
-    EXPECT_EQ(made.status, 0) << made.err;
-    return test::readFileBytes(output.substr(output.find(':') + 1));
-  }
-
-  test::TempDir dir_;
-  std::string source_;
-};
-
-TEST_F(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
+TEST(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
+  // Many colours, fixed by the seed; 18 x 20 like a tile, so rows need
+  // padding at every bit count.
+  test::TempDir dir;
+  const std::string source = dir.file("source.png");
+  test::ProgramResult made = test::runProgram(
+      kConvert, {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source});
+  ASSERT_EQ(made.status, 0) << made.err;
   struct Case {
     const char* what;
     std::vector<std::string> options;
@@ -126,18 +108,20 @@ TEST_F(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
       {"124-byte header, 5-5-5 bit fields", rgb555, nullptr, PixelLayout::Rgb555},
       {"16 bits uncompressed: 5-5-5", rgb555, uncompressed, PixelLayout::Rgb555},
       {"32-bit bit fields with an alpha mask", thirtyTwo, nullptr, PixelLayout::Rgb888x},
-      {"32 bits uncompressed: 8-8-8",
-       thirtyTwo,
-       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); },
-       PixelLayout::Rgb888x},
+      {"32 bits uncompressed: 8-8-8", thirtyTwo,
+       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); }, PixelLayout::Rgb888x},
       {"top-down, 24 bits", trueColour, topDown, PixelLayout::Rgb888},
       {"top-down, palette, 40-byte header", palette,
        [](std::string file) { return topDown(withHeaderSize(file, 40)); }, PixelLayout::Indexed},
   };
   for (const Case& c : cases) {
-    std::string file = convertTo(c.options, "BMP:" + dir_.file("written.bmp"));
+    std::vector<std::string> args{source};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back("BMP:" + dir.file("written.bmp"));
+    ASSERT_EQ(test::runProgram(kConvert, args).status, 0) << c.what;
+    std::string file = test::readFileBytes(dir.file("written.bmp"));
     if (c.change) file = c.change(file);
-    ASSERT_TRUE(test::writeFileBytes(dir_.file("case.bmp"), file));
+    ASSERT_TRUE(test::writeFileBytes(dir.file("case.bmp"), file));
     RasterImage image;
     std::string reason;
     ASSERT_TRUE(decodeBmp(reinterpret_cast<const unsigned char*>(file.data()), file.size(), image,
@@ -146,17 +130,18 @@ TEST_F(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
     EXPECT_EQ(image.layout, c.layout) << c.what;
     ASSERT_EQ(image.width, 18) << c.what;
     ASSERT_EQ(image.height, 20) << c.what;
-    EXPECT_TRUE(image.rgbBytes() == magickPixels(dir_.file("case.bmp"), dir_.file("case.rgb")))
+    EXPECT_TRUE(image.rgbBytes() == magickPixels(dir.file("case.bmp"), dir.file("case.rgb")))
         << c.what;
   }
 }
 
-TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
+TEST(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
+  test::TempDir dir;
   const int width = 37, height = 23;
   std::string rgb(static_cast<std::size_t>(width) * height * 3, '\0');
   for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<char>(i * 7 + i / 3);
   const auto* bytes = reinterpret_cast<const unsigned char*>(rgb.data());
-  const std::string path = dir_.file("picture.png");
+  const std::string path = dir.file("picture.png");
   ASSERT_TRUE(test::writeFileBytes(path, "earlier file"));
   std::string reason;
   {
@@ -173,8 +158,8 @@ TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   }
   EXPECT_FALSE(png.writeRows(bytes, 1, reason)) << "a row past the height";
   ASSERT_TRUE(png.finish(reason)) << reason;
-  EXPECT_EQ(magickPixels(path, dir_.file("back.rgb")), rgb);
-  EXPECT_EQ(test::folderEntries(dir_.path()).size(), 3u) << "a temporary file was left behind";
+  EXPECT_EQ(magickPixels(path, dir.file("back.rgb")), rgb);
+  EXPECT_EQ(test::folderEntries(dir.path()).size(), 2u) << "a temporary file was left behind";
 
   std::string written = test::readFileBytes(path);
   auto read = [&](const std::string& png, int maxSide, RgbaImage& image) {
@@ -204,7 +189,7 @@ TEST_F(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   EXPECT_FALSE(read(written, width - 1, back));
   EXPECT_EQ(reason, "size 37 x 23 is not 1 to 36 pixels a side");
 
-  EXPECT_FALSE(writePngFile(dir_.file("no/such/folder.png"), 1, 1, bytes, reason));
+  EXPECT_FALSE(writePngFile(dir.file("no/such/folder.png"), 1, 1, bytes, reason));
   EXPECT_NE(reason.find("no/such/folder.png: No such file or directory"), std::string::npos)
       << reason;
 }
