@@ -72,7 +72,9 @@ inline std::string os2Header(std::uint16_t width, std::uint16_t height, int bitC
   return le32(12) + le16(width) + le16(height) + le16(1) + le16(bitCount);
 }
 
-inline std::string bytes(std::initializer_list<int> values) { return std::string(values.begin(), values.end()); }
+inline std::string bytes(std::initializer_list<int> values) {
+  return std::string(values.begin(), values.end());
+}
 
 // Checks every pixel of bitmap against rows of colour letters, top row first.
 inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,

@@ -61,7 +61,8 @@ std::string topDown(std::string file) {
   std::size_t stride = (width * bits + 31) / 32 * 4;
   std::size_t offset = u32At(file, kPixelOffsetAt);
   std::string flipped = file.substr(0, offset);
-  for (std::int32_t row = height - 1; row >= 0; --row) flipped += file.substr(offset + row * stride, stride);
+  for (std::int32_t row = height - 1; row >= 0; --row)
+    flipped += file.substr(offset + row * stride, stride);
   putU32(flipped, kHeightAt, static_cast<std::uint32_t>(-height));
   return flipped;
 }
@@ -109,7 +110,8 @@ TEST(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
       {"16 bits uncompressed: 5-5-5", rgb555, uncompressed, PixelLayout::Rgb555},
       {"32-bit bit fields with an alpha mask", thirtyTwo, nullptr, PixelLayout::Rgb888x},
       {"32 bits uncompressed: 8-8-8", thirtyTwo,
-       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); }, PixelLayout::Rgb888x},
+       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); },
+       PixelLayout::Rgb888x},
       {"top-down, 24 bits", trueColour, topDown, PixelLayout::Rgb888},
       {"top-down, palette, 40-byte header", palette,
        [](std::string file) { return topDown(withHeaderSize(file, 40)); }, PixelLayout::Indexed},

@@ -57,7 +57,8 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
        "cannot pack " + dir.file("a/bad.png") + ": not a PNG file"},
       {"listing a missing archive", {"--list", dir.file("none.dat")}, 1, "none.dat"},
       {"listing what is not an archive", {"--list", out}, 1, "not a data.dat archive"},
-      {"an archive in a missing folder", {dir.file("no/out.dat"), dir.file("a/x.bmp")}, 1, "cannot write"},
+      {"an archive in a missing folder", {dir.file("no/out.dat"), dir.file("a/x.bmp")}, 1,
+       "cannot write"},
   };
   for (const Case& c : cases) {
     Outcome outcome = runProgram(VEKPACK_PATH, c.args);
@@ -193,7 +194,8 @@ TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
                              "notes.txt: not a usable picture: not a BMP file"}) {
       EXPECT_TRUE(test::contains(check.out, line)) << line << "\n" << check.output();
     }
-    EXPECT_EQ(test::contains(check.out, "0.bmp: not a usable picture: pixel data cut short"), files == bad);
+    EXPECT_EQ(test::contains(check.out, "0.bmp: not a usable picture: pixel data cut short"),
+              files == bad);
     EXPECT_FALSE(test::contains(check.out, "7.bmp")) << check.output();
   }
 }

@@ -32,7 +32,8 @@ TEST(SampleMaps, JoinATownsLocalMapAnInnAndACaveToTheWorld) {
   Map wilderness = loaded(added.wildernessPath);
   EXPECT_EQ(wilderness.getTile(12, 10), 'O');
   ASSERT_EQ(wilderness.teleportCount(), 1);
-  EXPECT_EQ((std::pair{wilderness.teleports()[0].x, wilderness.teleports()[0].y}), (std::pair{13, 11}));
+  const Teleport& door = wilderness.teleports()[0];
+  EXPECT_EQ((std::pair{door.x, door.y}), (std::pair{13, 11}));
   const std::pair<std::string, MapKind> maps[] = {{added.wildernessPath, MapKind::Wilderness},
                                                     {added.localPath, MapKind::Local},
                                                     {folder + "INN.MAP", MapKind::Interior},
