@@ -23,7 +23,6 @@ using test::HeadlessEditor;
 // Points on the buttons.
 constexpr int kLoadX = 880, kLoadY = 10;
 constexpr int kSaveX = 930, kSaveY = 10;
-constexpr int kWorldMapX = 700, kWorldMapY = 525;
 constexpr int kFeatureX = 700, kFeatureY = 545;
 constexpr int kCurrentMapX = 700, kCurrentMapY = 565;
 constexpr int kWorldX = 700, kWorldY = 585;
@@ -117,13 +116,6 @@ TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
   editor.pass(kLoadX, kLoadY, 0);
   editor.pass(kLoadX, kLoadY, 1);
   EXPECT_EQ(editor.files.calls.size(), 3u);
-}
-
-TEST_F(Commands, ViewWorldMapFillsTheGridFromTheCurrentFolder) {
-  editor.click(kWorldMapX, kWorldMapY);
-  EXPECT_EQ(app->state().mode, EditorMode::WorldView);
-  EXPECT_EQ(app->context().world.cell(48, 0), ',');
-  EXPECT_EQ(app->context().world.cell(0, 0), 0);
 }
 
 TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
