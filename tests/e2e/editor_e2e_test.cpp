@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "child_process.h"
@@ -66,6 +68,11 @@ bool cellInsideShows(const Image& shot, int column, int row, TileCode code) {
             shot.pixel(paletteLeft(code) + x, paletteTop(code) + y)))
         return false;
   return true;
+}
+
+bool savedAs(const std::string& path, const Map& expected) {
+  Map saved;
+  return saved.load(path.c_str()) && saved == expected;
 }
 
 bool hasRedMinusInRow(const Image& shot, int row) {
@@ -168,29 +175,84 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
 }
 
-// A house copied on one map and pasted on another: the preview follows the
-// mouse (the README's picture of the tools), a click places it, SAVE
-// writes it and Ctrl+Z takes it back.
-TEST(EditingTools, ACopyPastedOnAnotherMap) {
+// A drag with the select or rectangle tool: pressed at one cell until the
+// editor outlines it, then one jump to the other corner, let go once the
+// editor has drawn what the drag does there.
+bool dragCells(EditorSession& session, int fromColumn, int fromRow, int toColumn, int toRow,
+               const std::function<bool(const Image&)>& shownWhileHeld) {
+  if (!session.pointAt(cellPressX(fromColumn), cellPressY(fromRow))) return false;
+  session.x.press(kLeft);
+  bool started = session.waitForScreen([&](const Image& s) {
+    return s.count(cellLeft(fromColumn), cellTop(fromRow), 18, 1, kYellow) == 18;
+  });
+  if (started) session.moveTo(cellPressX(toColumn), cellPressY(toRow));
+  bool shown = started && session.waitForScreen(shownWhileHeld);
+  session.x.release(kLeft);
+  return shown;
+}
+
+// Every cell of the rectangle shows code, the pointer kept off the map.
+bool cellsShow(EditorSession& session, int left, int top, int right, int bottom, TileCode code) {
+  return session.placePointer(995, 695) && session.waitForScreen([&](const Image& s) {
+    for (int row = top; row <= bottom; ++row)
+      for (int column = left; column <= right; ++column)
+        if (!cellShowsTile(s, column, row, code)) return false;
+    return true;
+  });
+}
+
+// The tools as a person tries them, each undone with Ctrl+Z: a fast
+// diagonal drag without gaps, a fill, a rectangle, and a house copied on
+// one map and pasted on another, whose preview follows the mouse (the
+// README's picture of the tools), placed by a click and written by SAVE.
+TEST(EditingTools, StrokeFillRectangleAndACopyPastedOnAnotherMapEachUndone) {
   EditorSession session;
   writeFilledMap(session.file("VEKAA.MAP"), kGrass);
   writeFilledMap(session.file("VEKAB.MAP"), kDeepWater);
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(choosePaletteTile(session, kForest));
+
+  // Pressed at (2, 2), the next reading of the mouse at (12, 12).
+  ASSERT_TRUE(session.pointAt(cellPressX(2), cellPressY(2)));
+  session.x.press(kLeft);
+  bool pressed = session.waitForScreen([](const Image& s) { return cellShowsTile(s, 2, 2, kForest); });
+  if (pressed) session.moveTo(cellPressX(12), cellPressY(12));
+  bool diagonal = pressed && session.waitForScreen([](const Image& s) {
+    for (int cell = 2; cell <= 12; ++cell)
+      if (!cellShowsTile(s, cell, cell, kForest)) return false;
+    return true;
+  });
+  session.x.release(kLeft);
+  ASSERT_TRUE(diagonal) << "the stroke has a gap";
+  session.x.key("ctrl+z");
+  ASSERT_TRUE(cellsShow(session, 0, 0, 47, 23, kGrass));
+
+  // The whole map is one region.
+  session.x.key("f");
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(20), cellPressY(5), kLeft, [](const Image& s) {
+    return cellShowsTile(s, 0, 0, kForest) && cellShowsTile(s, 47, 23, kForest);
+  }));
+  session.x.key("ctrl+z");
+  ASSERT_TRUE(cellsShow(session, 0, 0, 47, 23, kGrass));
+
+  // Filled from corner to corner when the button is let go.
+  session.x.key("r");
+  ASSERT_TRUE(dragCells(session, 4, 3, 1, 1, [](const Image& s) {
+    return s.count(18, 20, 72, 1, kYellow) > 60;  // the outline's top edge
+  }));
+  ASSERT_TRUE(cellsShow(session, 1, 1, 4, 3, kForest));
+  ASSERT_TRUE(cellsShow(session, 5, 1, 5, 3, kGrass));
+  session.x.key("ctrl+z");
+  ASSERT_TRUE(cellsShow(session, 1, 1, 4, 3, kGrass));
+
+  session.x.key("p");
   ASSERT_TRUE(choosePaletteTile(session, kHouse));
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(5), cellPressY(5), kLeft,
                                        [](const Image& s) { return cellShowsTile(s, 5, 5, kHouse); }));
-  // A drag with the select tool: pressed at one cell until the editor
-  // outlines it, then one jump to the other corner.
   session.x.key("s");
-  ASSERT_TRUE(session.pointAt(cellPressX(3), cellPressY(3)));
-  session.x.press(kLeft);
-  bool started = session.waitForScreen(
-      [](const Image& s) { return s.count(cellLeft(3), cellTop(3), 18, 1, kYellow) == 18; });
-  session.moveTo(cellPressX(5), cellPressY(5));
-  bool selected = session.waitForScreen(
-      [](const Image& s) { return s.count(54, 60, 54, 1, kYellow) > 50; });  // its top edge
-  session.x.release(kLeft);
-  ASSERT_TRUE(started && selected);
+  ASSERT_TRUE(dragCells(session, 3, 3, 5, 5, [](const Image& s) {
+    return s.count(54, 60, 54, 1, kYellow) > 50;  // the selection's top edge
+  }));
   session.x.key("ctrl+c");
   // Escape drops the selection, and the house itself is undone: nothing to ask
   // about before LOAD.
@@ -213,12 +275,40 @@ TEST(EditingTools, ACopyPastedOnAnotherMap) {
     for (int column = 10; column <= 12; ++column) expected.setTile(column, row, kGrass);
   expected.setTile(12, 12, kHouse);
   std::string path = session.file("VEKAB.MAP");
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] {
-    Map saved;
-    return saved.load(path.c_str()) && saved == expected;
-  }));
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return savedAs(path, expected); }));
   session.x.key("ctrl+z");
-  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 12, 12, kDeepWater); }));
+  ASSERT_TRUE(cellsShow(session, 10, 10, 12, 12, kDeepWater));
+}
+
+// Eighty teleports: the wheel over the list scrolls it to its end (its down
+// arrow turns from white to grey), where the last row's "-" removes the last.
+TEST(EditingTools, TheLastMinusOfEightyTeleportsIsReachedByScrolling) {
+  EditorSession session;
+  Map map = test::filledMap(kGrass);
+  for (int i = 0; i < 80; ++i) map.addTeleport(i % 48 + 1, i / 48 + 1, ("D" + std::to_string(i)).c_str());
+  std::string path = session.file("VEKAA.MAP");
+  ASSERT_TRUE(map.save(path.c_str()));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+
+  ASSERT_TRUE(session.pointAt(930, 400));
+  Image before;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        session.x.xdotool({"click", "5"});
+        before = session.screen();
+        return before.count(990, 690, 10, 10, kWhite) == 0 &&
+               before.count(990, 690, 10, 10, kBlack) < 90;
+      },
+      kPatience));
+  // Once the last teleport is gone the last row shows another one.
+  ASSERT_TRUE(session.pressUntilScreen(984, 695, kLeft, [&](const Image& s) {
+    for (int y = 690; y < 698; ++y)
+      for (int x = 870; x < 980; ++x)
+        if (!(s.pixel(x, y) == before.pixel(x, y))) return true;
+    return false;
+  }));
+  map.removeTeleport(79);
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return savedAs(path, map); }));
 }
 
 TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
@@ -330,6 +420,42 @@ TEST(Editor, EscapeAndTheCloseButtonStopAScriptAndTheMapStaysAsItWas) {
   ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 0, 0, kGrass); }));
   // Nothing to save: Escape ends the editor at once.
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
+  EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
+}
+
+// A world whose files cannot be written (a folder stands where a map
+// belongs) is reported and changes no map; Discard then ends the editor
+// without saving the painted cell.
+TEST(Editor, AnUnwritableWorldIsReportedAndDiscardEndsWithoutSaving) {
+  EditorSession session;
+  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
+  const std::string before = test::readFileBytes(session.file("VEKAA.MAP"));
+  ASSERT_TRUE(std::filesystem::create_directory(session.file("VEKCD.MAP")));
+  ASSERT_TRUE(test::writeFileBytes(session.file("one.as"), "void main() { settile(1, 1, 84); }"));
+  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
+  ASSERT_TRUE(session.pressUntilScreen(cellPressX(2), cellPressY(2), kLeft, [](const Image& s) {
+    return !cellShowsTile(s, 2, 2, kGrass);
+  }));
+
+  // Unsaved changes: Discard, then OK to the warning.
+  ASSERT_TRUE(session.pressUntilScreen(kWorldX, kWorldY, kLeft, questionShown));
+  session.x.key("d");
+  // The warning's box is wider than the question's.
+  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return s.allOf(115, 318, 6, 4, kWhite); }));
+  session.x.key("o");
+  ASSERT_TRUE(session.waitForScreen(dialogShown));
+  ASSERT_TRUE(session.answerDialog("one.as"));
+  std::optional<std::string> said = session.answerMessage();
+  ASSERT_TRUE(said);
+  EXPECT_EQ(said->rfind("No map was changed. Cannot write " + session.file("VEKCD.MAP"), 0), 0u)
+      << *said;
+  EXPECT_FALSE(std::filesystem::exists(session.file("VEKAB.MAP")));
+
+  session.moveTo(995, 695);
+  session.x.key("Escape");
+  ASSERT_TRUE(session.waitForScreen(questionShown));
+  session.x.key("d");
+  EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
   EXPECT_EQ(test::readFileBytes(session.file("VEKAA.MAP")), before);
 }
 
