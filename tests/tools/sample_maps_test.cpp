@@ -29,6 +29,8 @@ TEST(SampleMaps, JoinATownsLocalMapAnInnAndACaveToTheWorld) {
 
   EXPECT_EQ(added.wildernessPath, folder + "VEKBB.MAP");
   EXPECT_EQ(added.localPath, folder + "TBB3123.MAP");  // where the middle button leads
+  EXPECT_EQ((std::pair{added.townColumn, added.townRow}), (std::pair{10, 10}));
+  EXPECT_EQ(added.innPath + " " + added.cavePath, folder + "INN.MAP " + folder + "CAVE.MAP");
   Map wilderness = loaded(added.wildernessPath);
   EXPECT_EQ(wilderness.getTile(12, 10), 'O');
   ASSERT_EQ(wilderness.teleportCount(), 1);
