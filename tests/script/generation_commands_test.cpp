@@ -72,20 +72,6 @@ TEST(PlaceFeature, OnALocalMapTheLastRowReadsZeroAndIgnoresWrites) {
   }
 }
 
-TEST(PlaceFeature, AfterAWorldGenerationTheScriptStillSeesTheWorld) {
-  ScriptHarness harness;
-  harness.addScript("void main() { settile(500, 300, 42); settile(1, 1, 42); }");
-  WorldGenerationResult world =
-      generateWorldMap(harness.dir.file("VEKAA.MAP").c_str(), *harness.host, harness.messages);
-  ASSERT_TRUE(world.scriptRan);
-
-  Map map = patternedMap(MapKind::Wilderness);
-  harness.addScript("void main() { recordInt(gettile(500, 300)); recordInt(gettile(1, 1)); }");
-  ASSERT_TRUE(placeFeature(map, *harness.host));
-  // Outside the top-left block the world is still there; inside it, the map.
-  EXPECT_EQ(harness.records, (Records{"42", "1"}));
-}
-
 TEST(GenerateCurrentMap, AnEmptyMainClearsEveryStoredCellAndKeepsTeleports) {
   for (MapKind kind : {MapKind::Wilderness, MapKind::Local}) {
     ScriptHarness harness;
@@ -154,20 +140,6 @@ TEST_F(WorldFolder, EachBlockOfTheGridBecomesItsWildernessMapWithoutTeleports) {
       EXPECT_EQ(map.getTile(0, 0), set) << name;
     }
   }
-}
-
-TEST_F(WorldFolder, NothingIsWrittenWhenTheRunDoesNotCountButTheWarningIsShown) {
-  harness.addScript("void main() { settile(1, 1, 1) }");
-  WorldGenerationResult failed =
-      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
-  EXPECT_FALSE(failed.scriptRan);
-  WorldGenerationResult cancelled =
-      generateWorldMap(currentPath().c_str(), *harness.host, harness.messages);
-  EXPECT_FALSE(cancelled.scriptRan);
-  EXPECT_EQ(harness.messages.shown.size(), 3u);  // warning, build error, warning
-  EXPECT_EQ(harness.messages.shown[0], kWorldGenerationWarning);
-  EXPECT_EQ(harness.messages.shown[2], kWorldGenerationWarning);
-  EXPECT_FALSE(std::filesystem::exists(mapPath("VEKAA.MAP")));
 }
 
 TEST_F(WorldFolder, APathWithoutAFolderWritesIntoTheWorkingDirectory) {

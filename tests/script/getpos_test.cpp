@@ -8,12 +8,9 @@
 
 #include "headless_allegro.h"
 #include "platform/allegro_pointer_wait.h"
-#include "script_test_support.h"
 
 namespace vek {
 namespace {
-
-using Records = std::vector<std::string>;
 
 struct MouseState {
   int x;
@@ -120,25 +117,6 @@ TEST(AllegroPointerWait, KeepsTheFrozenFrameOnTheScreenOrWaitsWithoutOne) {
     EXPECT_EQ((std::vector<int>{x, y, mouse.passes}), (std::vector<int>{20, 40, 3}));
     EXPECT_EQ(seen, (std::vector<int>{frame, snapshot ? frame : paint, snapshot ? frame : paint}));
   }
-}
-
-TEST(AllegroPointerWait, GivesTheScriptTheCellOfTheClick) {
-  HeadlessScreen headless;
-  MouseScript mouse({{864, 479, 1}, {863, 480, 1}, {863, 479, 1}, {863, 479, 1}, {0, 0, 0},
-                     {0, 0, 1}});
-  AllegroPointerWait wait([&] { mouse.nextPass(); });
-  test::ScriptHarness harness(wait);
-  // The second call returns at once while the button is still held inside
-  // the area; the third waits for the next press.
-  ASSERT_TRUE(harness.run(R"(void main() {
-    int x, y;
-    getpos(x, y); record("" + x + "," + y);
-    getpos(x, y); record("" + x + "," + y);
-    getpos(x, y); record("" + x + "," + y);
-  })"));
-  EXPECT_EQ(harness.records, (Records{"48,24", "48,24", "1,1"}));
-  EXPECT_EQ(mouse.passes, 6);
-  EXPECT_FALSE(mouse.ranAway);
 }
 
 }  // namespace

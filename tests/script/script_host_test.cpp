@@ -61,22 +61,12 @@ TEST(ScriptHost, FailedStepsShowTheirOneMessageOnceAndDoNotRunTheScript) {
        ScriptOutcome::BuildFailed,
        {building + "\nbad.as:1:32: Expected ';'\nbad.as:1:32: Instead found '}'"}},
       // The engine builds nothing from an empty file (read without touching
-      // anything past its zero-byte buffer) or one with only comments.
+      // anything past its zero-byte buffer).
       {"empty file", [](ScriptHarness& h) {
          test::writeFileBytes(h.dir.file("empty.as"), "");
          return h.dir.file("empty.as");
        },
        ScriptOutcome::BuildFailed, {building + "\nempty.as: Nothing was built in the module"}},
-      {"only a comment", [](ScriptHarness& h) {
-         test::writeFileBytes(h.dir.file("comment.as"), "// void main() { settile(1, 1, 7); }");
-         return h.dir.file("comment.as");
-       },
-       ScriptOutcome::BuildFailed, {building + "\ncomment.as: Nothing was built in the module"}},
-      {"unknown function", [](ScriptHarness& h) {
-         test::writeFileBytes(h.dir.file("bad.as"), "void main() { settile(1, 1, 7); nope(); }");
-         return h.dir.file("bad.as");
-       },
-       ScriptOutcome::BuildFailed, {building + "\nbad.as:1:33: No matching symbol 'nope'"}},
       {"seven errors: the first five shown", [](ScriptHarness& h) {
          test::writeFileBytes(h.dir.file("many.as"), "void main() {\n a1();\n a2();\n a3();\n"
                                                      " a4();\n a5();\n a6();\n a7();\n}\n");
@@ -224,61 +214,6 @@ TEST(ScriptHost, EachRunStartsFromAFreshEngineButTheGridKeepsItsContent) {
   ASSERT_TRUE(harness.run("void main() { settile(500, 300, 42); }"));
   ASSERT_TRUE(harness.run("void main() { recordInt(gettile(500, 300)); }"));
   EXPECT_EQ(harness.records, (Records{"1", "1", "42"}));
-}
-
-TEST(ScriptHost, AnAbortedRunDoesNotCount) {
-  ScriptHarness harness;
-  ScriptHost* host = nullptr;
-  struct Aborter {
-    ScriptHost** host;
-    // void stop()
-    void stop() { (*host)->abortRun("stopped by the host"); }
-  } aborter{&host};
-  ScriptHost::Options options;
-  options.registerExtras = [&](asIScriptEngine& engine) {
-    return engine.RegisterGlobalFunction("void stop()", asMETHOD(Aborter, stop),
-                                         asCALL_THISCALL_ASGLOBAL, &aborter) >= 0;
-  };
-  ScriptHost aborting(*harness.grid,
-                      Platform{harness.files, harness.messages, harness.fixedPointer}, options);
-  host = &aborting;
-  harness.addScript("void main() { settile(1, 1, 3); stop(); settile(2, 1, 3); }");
-  EXPECT_FALSE(aborting.runScript());
-  EXPECT_EQ(aborting.lastRun().outcome, ScriptOutcome::Aborted);
-  EXPECT_EQ(aborting.lastRun().abortReason, "stopped by the host");
-  EXPECT_TRUE(harness.messages.shown.empty());
-  EXPECT_EQ(harness.grid->get(2, 1), 0);
-
-  // A global's initialiser runs while the script is built.
-  harness.addScript("bool stopped = stopNow();\n"
-                    "bool stopNow() { stop(); return true; }\n"
-                    "void main() { settile(4, 1, 3); }\n");
-  EXPECT_FALSE(aborting.runScript());
-  EXPECT_EQ(aborting.lastRun().outcome, ScriptOutcome::Aborted);
-  EXPECT_TRUE(harness.messages.shown.empty());
-  EXPECT_EQ(harness.grid->get(4, 1), 0);
-
-  // Outside a run there is nothing to abort; the next run is not affected.
-  aborting.abortRun("ignored");
-  harness.addScript("void main() { settile(5, 1, 3); }");
-  EXPECT_TRUE(aborting.runScript());
-  EXPECT_EQ(harness.grid->get(5, 1), 3);
-}
-
-TEST(ScriptSource, ReadsTheWholeFileAndAddsATerminatorOutsideTheCode) {
-  test::TempDir dir;
-  const std::string bytes("void main() {}\r\n\0\xff", 18);
-  test::writeFileBytes(dir.file("a.as"), bytes);
-  ScriptCode code;
-  ASSERT_EQ(readScriptFile(dir.file("a.as").c_str(), code), ScriptReadResult::Read);
-  ASSERT_EQ(code.size(), bytes.size() + 1);
-  EXPECT_EQ(std::string(code.data(), bytes.size()), bytes);
-  EXPECT_EQ(code.back(), '\0');
-
-  test::writeFileBytes(dir.file("empty.as"), "");
-  ASSERT_EQ(readScriptFile(dir.file("empty.as").c_str(), code), ScriptReadResult::Read);
-  EXPECT_EQ(code, ScriptCode{'\0'});
-  EXPECT_EQ(readScriptFile(nullptr, code), ScriptReadResult::OpenFailed);
 }
 
 TEST(ScriptSource, AFileThatChangedSizeSinceItWasMeasuredIsReadWithinTheBuffer) {

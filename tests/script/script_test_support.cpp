@@ -4,13 +4,7 @@
 
 namespace vek::test {
 
-ScriptHarness::ScriptHarness() : grid(std::make_unique<ScriptGrid>()) { createHost(fixedPointer); }
-
-ScriptHarness::ScriptHarness(PointerWait& pointer) : grid(std::make_unique<ScriptGrid>()) {
-  createHost(pointer);
-}
-
-void ScriptHarness::createHost(PointerWait& pointer) {
+ScriptHarness::ScriptHarness() : grid(std::make_unique<ScriptGrid>()) {
   ScriptHost::Options options;
   options.registerExtras = [this](asIScriptEngine& engine) {
     return engine.RegisterGlobalFunction("void record(const string &in)",
@@ -22,7 +16,7 @@ void ScriptHarness::createHost(PointerWait& pointer) {
                                          asMETHOD(ScriptHarness, recordFlag),
                                          asCALL_THISCALL_ASGLOBAL, this) >= 0;
   };
-  host = std::make_unique<ScriptHost>(*grid, Platform{files, messages, pointer}, options);
+  host = std::make_unique<ScriptHost>(*grid, Platform{files, messages, fixedPointer}, options);
 }
 
 void ScriptHarness::record(const ScriptStringValue& text) { records.push_back(text.text()); }

@@ -21,7 +21,6 @@ namespace vek::test {
 class ScriptHarness {
  public:
   ScriptHarness();
-  explicit ScriptHarness(PointerWait& pointer);
 
   // Writes text as a script file and queues it as the dialog's answer.
   std::string addScript(const std::string& text, const std::string& name = "script.as");
@@ -42,9 +41,6 @@ class ScriptHarness {
   void recordInt(int value);
   // void recordFlag(bool)
   void recordFlag(bool value);
-
- private:
-  void createHost(PointerWait& pointer);
 };
 
 }  // namespace vek::test
