@@ -104,15 +104,6 @@ TEST_F(MapEditing, APressThatStartedElsewhereDoesNotPaintWhenDraggedOntoTheMap) 
   EXPECT_EQ(app->document().map().getTile(6, 5), 'M');
 }
 
-TEST_F(MapEditing, TheLastRowOfALocalMapRefusesPaint) {
-  app->context().document.beginStep().kind = MapKind::Local;
-  app->context().state.selectedTile = 'X';
-  editor.pass(inCellX(0), inCellY(23), kLeft);
-  editor.pass(inCellX(0), inCellY(22), kLeft);
-  EXPECT_EQ(app->document().map().getTile(0, 23), 0);
-  EXPECT_EQ(app->document().map().getTile(0, 22), 'X');
-}
-
 TEST_F(MapEditing, TheRightButtonPicksTheTileUnderTheMouseOnEveryPass) {
   app->context().document.beginStep().setTile(7, 3, 'a');
   app->context().document.beginStep().setTile(8, 3, 'b');
