@@ -2,15 +2,12 @@
 // errors, because the first build runs in a child process; for every other
 // script the child changes nothing the user sees.
 
-#include <angelscript.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <string>
 
-#include "script/script_build_probe.h"
-#include "script/script_string.h"
 #include "script_test_support.h"
 
 namespace vek {
@@ -69,23 +66,6 @@ TEST(ScriptBuildProbe, TheChildRunsNoInitialiserAndRepeatsNoDiagnostic) {
   }
   for (const std::string& text : seen) EXPECT_EQ(seen.count(text), 1u) << text;
   EXPECT_EQ(failing.host->lastRun().diagnostics.size(), 3u);  // a note and two errors
-}
-
-TEST(ScriptBuildProbe, TheProbeLeavesTheEngineAsItWas) {
-  asIScriptEngine* engine = asCreateScriptEngine();
-  ASSERT_NE(engine, nullptr);
-  ASSERT_TRUE(registerScriptString(*engine));
-  const std::string good = "void main() { string s = \"a\"; }";
-  const std::string bad = "void main() { int b = \"a\" | 1; }";
-  EXPECT_EQ(probeScriptBuild(*engine, "m", "s", good.data(), good.size()).result,
-            BuildProbeResult::Survived);
-  BuildProbe crashed = probeScriptBuild(*engine, "m", "s", bad.data(), bad.size());
-  EXPECT_EQ(crashed.result, BuildProbeResult::Crashed);
-  ASSERT_FALSE(crashed.diagnostics.empty());
-  EXPECT_EQ(crashed.diagnostics.back().section, "s");
-  EXPECT_EQ(crashed.diagnostics.back().line, 1);
-  EXPECT_EQ(engine->GetModule("m", asGM_ONLY_IF_EXISTS), nullptr);
-  engine->ShutDownAndRelease();
 }
 
 }  // namespace
