@@ -50,7 +50,9 @@ TEST(SampleMaps, JoinATownsLocalMapAnInnAndACaveToTheWorld) {
           << path << " leads to " << teleport.name;
       // Each stands on a door, stairs, cave or the road's end, not on rock or wall.
       TileCode code = map.getTile(teleport.x - 1, teleport.y - 1);
-      if (kind != MapKind::Wilderness) EXPECT_TRUE(code == '+' || code == '<' || code == '=') << path;
+      if (kind != MapKind::Wilderness) {
+        EXPECT_TRUE(code == '+' || code == '<' || code == '=') << path;
+      }
     }
   }
 
