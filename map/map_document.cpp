@@ -85,24 +85,17 @@ void MapDocument::cancelStep() {
   stepStart_.reset();
 }
 
-bool MapDocument::undo() {
-  endStep();
-  if (!history_.canUndo()) return false;
-  MapState current{std::move(map_), revision_};
-  history_.undo(current);
-  map_ = std::move(current.map);
-  revision_ = current.revision;
-  return true;
-}
+bool MapDocument::undo() { return moveThroughHistory(&MapHistory::undo); }
 
-bool MapDocument::redo() {
+bool MapDocument::redo() { return moveThroughHistory(&MapHistory::redo); }
+
+bool MapDocument::moveThroughHistory(bool (MapHistory::*move)(MapState&)) {
   endStep();
-  if (!history_.canRedo()) return false;
   MapState current{std::move(map_), revision_};
-  history_.redo(current);
+  bool moved = (history_.*move)(current);  // leaves current as it was when false
   map_ = std::move(current.map);
   revision_ = current.revision;
-  return true;
+  return moved;
 }
 
 void MapDocument::startHistory() {

@@ -86,6 +86,8 @@ class MapDocument {
  private:
   bool changedInOpenStep() const { return stepStart_ && !(*stepStart_ == map_); }
   void startHistory();
+  // Undo or redo: swaps the map with the state the history gives.
+  bool moveThroughHistory(bool (MapHistory::*move)(MapState&));
 
   Map map_;
   std::string path_;
