@@ -13,6 +13,8 @@ namespace vek {
 namespace {
 
 constexpr int kAskAgainMilliseconds = 100;
+// A long time limit is waited for in slices, so poll's int never overflows.
+constexpr long long kLongestWaitMilliseconds = 60 * 1000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -53,7 +55,8 @@ void RunLimits::watch(std::optional<double> timeoutSeconds) {
       waitMilliseconds = kAskAgainMilliseconds;
     } else if (deadline) {
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - Clock::now());
-      waitMilliseconds = static_cast<int>(std::max<long long>(0, left.count()) + 1);
+      waitMilliseconds = static_cast<int>(
+          std::clamp<long long>(left.count() + 1, 0, kLongestWaitMilliseconds));
     }
     int ready = ::poll(fds, signalFd_ >= 0 ? 2 : 1, waitMilliseconds);
     if (ready < 0) continue;  // interrupted
