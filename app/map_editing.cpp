@@ -193,7 +193,6 @@ void handleMousePress(CommandContext& context) {
   }
   followMouseWithTools(context);
   scrollListWithWheel(context);
-  if (!(mouse_b & kLeftButton)) context.document.endStep();
   if (!(mouse_b & kAnyButton)) state.mouseLatch = false;
 }
 
