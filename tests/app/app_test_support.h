@@ -36,34 +36,24 @@ struct TilePicture {
   std::optional<Colour> sample = std::nullopt;
 };
 
-// Writes a data.dat holding the pictures, as "<code>.bmp" entries.
 void writeTileArchive(const std::string& path, const std::vector<TilePicture>& pictures);
 
 // The editor on a memory screen, started with a scripted first dialog.
 class HeadlessEditor {
  public:
-  // Allegro headless at this colour depth; no editor yet.
   explicit HeadlessEditor(int depth = 32);
   ~HeadlessEditor();
   HeadlessEditor(const HeadlessEditor&) = delete;
   HeadlessEditor& operator=(const HeadlessEditor&) = delete;
 
-  // Creates the editor and runs its start-up: the archive written from
-  // pictures into the test folder (none: no data.dat at all), and the first
-  // dialog answered with firstMap (nullopt: cancelled).
+  // No pictures: no data.dat at all; no firstMap: the first dialog cancelled.
   EditorApp& start(const std::vector<TilePicture>& pictures = {},
                    const std::optional<std::string>& firstMap = std::nullopt);
 
-  // One pass with the mouse at (x, y) and these buttons held (1 left,
-  // 2 right, 4 middle); gives runPass's result.
+  // buttons: 1 left, 2 right, 4 middle.
   bool pass(int x, int y, int buttons = 0);
-  // A press and a release at (x, y): two passes.
   void click(int x, int y, int buttons = 1);
-  // A key put in the key buffer with these shift flags held (KB_CTRL_FLAG,
-  // ...), then one pass with the mouse as given.
   bool pressKey(int scancode, int shifts = 0, int x = 995, int y = 695, int buttons = 0);
-
-  int colour(Colour c) const { return makecol(c.r, c.g, c.b); }
 
   TempDir dir;
   ScriptedFileDialog files;
@@ -75,9 +65,9 @@ class HeadlessEditor {
   BITMAP* frame() const { return app->frame(); }
 };
 
-// Map cell (column, row) as a pixel rectangle's top-left corner.
-inline int cellX(int column) { return column * 18; }
-inline int cellY(int row) { return row * 20; }
+// The middle of a map cell.
+inline int inCellX(int column) { return column * 18 + 9; }
+inline int inCellY(int row) { return row * 20 + 10; }
 // A point inside palette cell of code.
 inline int paletteX(int code) { return (code % 32) * 18; }
 inline int paletteY(int code) { return 520 + (code / 32) * 20; }

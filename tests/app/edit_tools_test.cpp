@@ -1,7 +1,5 @@
-// The editing tools through the editor's own input, pass by pass: keys from
-// the key buffer and the left button on the map. What each tool leaves on
-// the map, how many undo steps it makes, what the status line says, the
-// order in which Escape ends things, the help, and a long teleport list.
+// The editing tools through the editor's input, pass by pass: cells left,
+// undo steps, status line, Escape's order, the help, a long teleport list.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -15,8 +13,8 @@ namespace {
 
 constexpr int kLeft = 1;
 constexpr TileCode kPaint = 'x';
-int inCellX(int column) { return column * 18 + 9; }
-int inCellY(int row) { return row * 20 + 10; }
+using test::inCellX;
+using test::inCellY;
 
 enum class Act { Key, Press, ShiftPress, Drag, DragOffMap, Release, OpenOther, WorldView };
 

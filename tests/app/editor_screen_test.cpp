@@ -1,11 +1,5 @@
-// What one pass draws, compared pixel by pixel with golden pictures of the
-// whole window (tests/golden/editor-*.png) at 16, 24 and 32 bits per pixel:
-// the map cells with their pictures cut to the cell or their characters, the
-// palette, the path and kind lines, the selected tile, the readout, the
-// teleport list and the main form's buttons; with the editing tools, the
-// teleport markers, a selection, a paste preview cut at the grid's edge, the
-// line of a teleport waiting for its cell, a scrolled list with its arrows
-// and the help over it all; the mouse over a teleport row outlines its cell.
+// What one pass draws against golden pictures of the whole window
+// (tests/golden/editor-*.png) at 16, 24 and 32 bits per pixel.
 #include <allegro.h>
 #include <gtest/gtest.h>
 

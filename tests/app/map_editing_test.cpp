@@ -1,6 +1,4 @@
-// The mouse on the map, the palette and the teleport list, pass by pass:
-// the latch, painting while dragging, picking with the right button, the
-// teleport marks and the middle button.
+// The mouse on the map, the palette and the teleport list, pass by pass.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -16,14 +14,12 @@ namespace vek {
 namespace {
 
 using test::HeadlessEditor;
+using test::inCellX;
+using test::inCellY;
 
 constexpr int kLeft = 1;
 constexpr int kRight = 2;
 constexpr int kMiddle = 4;
-
-// The middle of a map cell.
-int inCellX(int column) { return column * 18 + 9; }
-int inCellY(int row) { return row * 20 + 10; }
 
 class MapEditing : public ::testing::Test {
  protected:
@@ -212,13 +208,10 @@ TEST_F(MapEditing, APlacedTeleportStoresTheCellPlusOneAndTwoMayShareACell) {
     editor.pass(inCellX(5), inCellY(7), 0);
   }
   ASSERT_EQ(app->document().map().teleportCount(), 2);
-  const auto& teleports = app->document().map().teleports();
-  EXPECT_EQ(teleports[0].x, 5);
-  EXPECT_EQ(teleports[0].y, 8);
-  EXPECT_STREQ(teleports[0].name, "TOWN1");
-  EXPECT_EQ(teleports[1].x, 5);
-  EXPECT_EQ(teleports[1].y, 8);
-  EXPECT_STREQ(teleports[1].name, "TOWN2");
+  int index = 1;
+  for (const auto& teleport : app->document().map().teleports())
+    EXPECT_EQ(std::to_string(teleport.x) + "," + std::to_string(teleport.y) + teleport.name,
+              "5,8TOWN" + std::to_string(index++));
   EXPECT_EQ(app->document().map().getTile(4, 7), 0);
   EXPECT_EQ(app->document().map().getTile(5, 7), 0);
 }

@@ -1,6 +1,4 @@
-// Start-up and the end of the loop: the colour depth search, the state the
-// editor starts in, the first map dialog, the tile pictures, and Escape or
-// the close button ending the loop after a complete pass.
+// Start-up (depth search, first dialog, tile pictures) and the loop's end.
 #include <allegro.h>
 #include <gtest/gtest.h>
 

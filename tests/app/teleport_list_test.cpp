@@ -1,7 +1,5 @@
-// The teleport list that fits the screen: which teleport each row shows as
-// it scrolls, names cut before the "-" column, and the "?" of a missing
-// destination, looked up once rather than on every pass. Arrows, markers and
-// the rows themselves are in the golden picture editor-tools.
+// The teleport list: rows as it scrolls, names cut before "-", and a
+// missing destination's "?" looked up only when the teleports change.
 #include <allegro.h>
 #include <gtest/gtest.h>
 

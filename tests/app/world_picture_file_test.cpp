@@ -1,6 +1,5 @@
-// The world as a picture file against what the editor shows: at cell scale
-// the world view's picture pixel by pixel, at tile scale each cell's tile
-// picture cut to the cell, with the lines between the maps where asked.
+// The world picture file against the world view (cell scale) and the tile
+// pictures cut to the cell with the map lines (tile scale).
 #include <allegro.h>
 #include <gtest/gtest.h>
 

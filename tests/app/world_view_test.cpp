@@ -1,9 +1,5 @@
-// The world map view: the picture of a folder's wilderness maps (each cell in
-// the colour of pixel (5, 5) of its tile's picture, one grid column in ten
-// left out, grey lines between the maps, the current map framed) compared
-// with golden pictures; the readout; a click that opens the map under the
-// mouse; G and Ctrl + arrows; and the stored picture drawn again only when
-// the world or the pictures change.
+// The world map view: its picture against golden pictures, the readout,
+// clicks, G and Ctrl + arrows, and when the stored picture is redrawn.
 #include <allegro.h>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-// vekedit end to end: the real program in a virtual X display, driven with
-// the mouse and keyboard as a user drives it, checked through its
-// screenshots and the map files it writes.
+// vekedit driven in Xvfb as a user drives it, checked through screenshots
+// and the map files it writes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -41,8 +40,7 @@ bool questionShown(const Image& shot) { return shot.allOf(440, 318, 120, 8, kWhi
 
 using test::writeFilledMap;
 
-// A map file's bytes, spelled out: the first line, then grid lines of a
-// space, 48 codes and CR LF, each given as a run of lines of one content.
+// A map file's bytes: the first line, then runs of equal grid lines.
 std::string mapFile(const std::string& firstLine,
                     const std::vector<std::pair<int, std::string>>& lineRuns) {
   std::string bytes = firstLine + "\r\n";
@@ -60,7 +58,7 @@ bool choosePaletteTile(EditorSession& session, TileCode code) {
                                   [&](const Image& s) { return showsTile(s, 900, 35, code); });
 }
 
-// The cell shows code inside its one-pixel frame, where an outline may be.
+// Inside the cell's one-pixel frame, where an outline may be.
 bool cellInsideShows(const Image& shot, int column, int row, TileCode code) {
   for (int y = 1; y < 19; ++y)
     for (int x = 1; x < 17; ++x)
@@ -68,6 +66,28 @@ bool cellInsideShows(const Image& shot, int column, int row, TileCode code) {
             shot.pixel(paletteLeft(code) + x, paletteTop(code) + y)))
         return false;
   return true;
+}
+
+using ShotCheck = std::function<bool(const Image&)>;
+
+ShotCheck painted(int column, int row) {
+  return [=](const Image& s) { return cellShowsTile(s, column, row, kForest); };
+}
+ShotCheck outlined(int column, int row) {
+  return [=](const Image& s) { return s.count(cellLeft(column), cellTop(row), 18, 1, kYellow) == 18; };
+}
+
+// A drag: pressed at one cell until started shows, then one jump to the
+// other cell (one reading of the mouse), let go once shownWhileHeld.
+bool dragCells(EditorSession& session, int fromColumn, int fromRow, int toColumn, int toRow,
+               const ShotCheck& started, const ShotCheck& shownWhileHeld) {
+  if (!session.pointAt(cellPressX(fromColumn), cellPressY(fromRow))) return false;
+  session.x.press(kLeft);
+  bool pressed = session.waitForScreen(started);
+  if (pressed) session.moveTo(cellPressX(toColumn), cellPressY(toRow));
+  bool shown = pressed && session.waitForScreen(shownWhileHeld);
+  session.x.release(kLeft);
+  return shown;
 }
 
 bool savedAs(const std::string& path, const Map& expected) {
@@ -84,11 +104,9 @@ class WorldFiles {
  public:
   explicit WorldFiles(const std::string& folder) : cells_(folder) {}
 
-  // Whether points all over the world picture have their tiles' sample
-  // colours (as the palette of the same screenshot shows them); picture
-  // column x shows grid column x * 960 / 864. Points on the first or last
-  // pixel row or column of a map, where the lines between the maps and the
-  // current map's frame are drawn, are passed over.
+  // Points all over the picture have their tiles' sample colours (picture
+  // column x shows grid column x * 960 / 864), but for map edges, where the
+  // lines and the current map's frame are.
   bool picturedIn(const Image& shot) const {
     for (int y = 3; y < 480; y += 29)
       for (int x = 1; x < 864; x += 31)
@@ -128,13 +146,9 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
       if (!cellShowsTile(s, column, 3, code)) return false;
     return true;
   };
-  ASSERT_TRUE(session.pointAt(cellPressX(2), cellPressY(3)));
-  session.x.press(kLeft);
-  ASSERT_TRUE(session.waitForScreen([](const Image& s) { return cellShowsTile(s, 2, 3, kForest); }));
-  session.moveTo(cellPressX(6), cellPressY(3));
-  bool stroke = session.waitForScreen([&](const Image& s) { return strokeShows(s, kForest); });
-  session.x.release(kLeft);
-  ASSERT_TRUE(stroke) << "the stroke has a gap";
+  ASSERT_TRUE(dragCells(session, 2, 3, 6, 3, painted(2, 3),
+                        [&](const Image& s) { return strokeShows(s, kForest); }))
+      << "the stroke has a gap";
 
   // Ctrl+Z takes the whole stroke back, Ctrl+Y brings it again.
   ASSERT_TRUE(session.placePointer(995, 695));
@@ -175,22 +189,6 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
 }
 
-// A drag with the select or rectangle tool: pressed at one cell until the
-// editor outlines it, then one jump to the other corner, let go once the
-// editor has drawn what the drag does there.
-bool dragCells(EditorSession& session, int fromColumn, int fromRow, int toColumn, int toRow,
-               const std::function<bool(const Image&)>& shownWhileHeld) {
-  if (!session.pointAt(cellPressX(fromColumn), cellPressY(fromRow))) return false;
-  session.x.press(kLeft);
-  bool started = session.waitForScreen([&](const Image& s) {
-    return s.count(cellLeft(fromColumn), cellTop(fromRow), 18, 1, kYellow) == 18;
-  });
-  if (started) session.moveTo(cellPressX(toColumn), cellPressY(toRow));
-  bool shown = started && session.waitForScreen(shownWhileHeld);
-  session.x.release(kLeft);
-  return shown;
-}
-
 // Every cell of the rectangle shows code, the pointer kept off the map.
 bool cellsShow(EditorSession& session, int left, int top, int right, int bottom, TileCode code) {
   return session.placePointer(995, 695) && session.waitForScreen([&](const Image& s) {
@@ -201,10 +199,9 @@ bool cellsShow(EditorSession& session, int left, int top, int right, int bottom,
   });
 }
 
-// The tools as a person tries them, each undone with Ctrl+Z: a fast
-// diagonal drag without gaps, a fill, a rectangle, and a house copied on
-// one map and pasted on another, whose preview follows the mouse (the
-// README's picture of the tools), placed by a click and written by SAVE.
+// Each tool undone with Ctrl+Z: a fast diagonal drag, a fill, a rectangle,
+// a house copied on one map and pasted on another (the README's picture of
+// the tools), placed and written by SAVE.
 TEST(EditingTools, StrokeFillRectangleAndACopyPastedOnAnotherMapEachUndone) {
   EditorSession session;
   writeFilledMap(session.file("VEKAA.MAP"), kGrass);
@@ -212,18 +209,11 @@ TEST(EditingTools, StrokeFillRectangleAndACopyPastedOnAnotherMapEachUndone) {
   ASSERT_TRUE(session.startOn("VEKAA.MAP"));
   ASSERT_TRUE(choosePaletteTile(session, kForest));
 
-  // Pressed at (2, 2), the next reading of the mouse at (12, 12).
-  ASSERT_TRUE(session.pointAt(cellPressX(2), cellPressY(2)));
-  session.x.press(kLeft);
-  bool pressed = session.waitForScreen([](const Image& s) { return cellShowsTile(s, 2, 2, kForest); });
-  if (pressed) session.moveTo(cellPressX(12), cellPressY(12));
-  bool diagonal = pressed && session.waitForScreen([](const Image& s) {
+  ASSERT_TRUE(dragCells(session, 2, 2, 12, 12, painted(2, 2), [](const Image& s) {
     for (int cell = 2; cell <= 12; ++cell)
       if (!cellShowsTile(s, cell, cell, kForest)) return false;
     return true;
-  });
-  session.x.release(kLeft);
-  ASSERT_TRUE(diagonal) << "the stroke has a gap";
+  })) << "the stroke has a gap";
   session.x.key("ctrl+z");
   ASSERT_TRUE(cellsShow(session, 0, 0, 47, 23, kGrass));
 
@@ -237,7 +227,7 @@ TEST(EditingTools, StrokeFillRectangleAndACopyPastedOnAnotherMapEachUndone) {
 
   // Filled from corner to corner when the button is let go.
   session.x.key("r");
-  ASSERT_TRUE(dragCells(session, 4, 3, 1, 1, [](const Image& s) {
+  ASSERT_TRUE(dragCells(session, 4, 3, 1, 1, outlined(4, 3), [](const Image& s) {
     return s.count(18, 20, 72, 1, kYellow) > 60;  // the outline's top edge
   }));
   ASSERT_TRUE(cellsShow(session, 1, 1, 4, 3, kForest));
@@ -250,7 +240,7 @@ TEST(EditingTools, StrokeFillRectangleAndACopyPastedOnAnotherMapEachUndone) {
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(5), cellPressY(5), kLeft,
                                        [](const Image& s) { return cellShowsTile(s, 5, 5, kHouse); }));
   session.x.key("s");
-  ASSERT_TRUE(dragCells(session, 3, 3, 5, 5, [](const Image& s) {
+  ASSERT_TRUE(dragCells(session, 3, 3, 5, 5, outlined(3, 3), [](const Image& s) {
     return s.count(54, 60, 54, 1, kYellow) > 50;  // the selection's top edge
   }));
   session.x.key("ctrl+c");

@@ -26,7 +26,7 @@ bool EditorSession::copySampleScript(const std::string& name) const {
   return !text.empty() && test::writeFileBytes(world.file(name), text);
 }
 
-::testing::AssertionResult EditorSession::start() {
+::testing::AssertionResult EditorSession::startOn(const std::string& mapName) {
   if (!x.ok()) return ::testing::AssertionFailure() << "Xvfb did not start";
   editor.emplace(std::vector<std::string>{std::string(VEK_BIN_DIR) + "/vekedit"},
                  std::vector<std::string>{x.displayVariable()}, world.path());
@@ -34,7 +34,7 @@ bool EditorSession::copySampleScript(const std::string& name) const {
   if (!found) return ::testing::AssertionFailure() << "no editor window";
   window = *found;
   if (!waitForScreen(dialogShown)) return ::testing::AssertionFailure() << "no first dialog";
-  return ::testing::AssertionSuccess();
+  return answerDialog(mapName);
 }
 
 ::testing::AssertionResult EditorSession::answerDialog(const std::string& text) {
@@ -45,12 +45,6 @@ bool EditorSession::copySampleScript(const std::string& name) const {
   if (!waitForScreen([](const Image& shot) { return !dialogShown(shot); }))
     return ::testing::AssertionFailure() << "the dialog stayed open after " << text;
   return ::testing::AssertionSuccess();
-}
-
-::testing::AssertionResult EditorSession::startOn(const std::string& mapName) {
-  ::testing::AssertionResult started = start();
-  if (!started) return started;
-  return answerDialog(mapName);
 }
 
 bool EditorSession::waitForScreen(const std::function<bool(const Image&)>& condition,
@@ -79,15 +73,13 @@ bool EditorSession::pointerDrawnAt(const Image& shot, int px, int py) {
 }
 
 bool EditorSession::pointerIsAt(int px, int py) const {
-  // The window lies at the display's origin (there is no window manager to
-  // place it), so window and screen coordinates are the same.
+  // No window manager: the window is at the origin.
   return x.xdotool({"getmouselocation", "--shell"}).find("X=" + std::to_string(px) + "\nY=" +
                                                          std::to_string(py) + "\n") == 0;
 }
 
 bool EditorSession::placePointer(int px, int py) const {
-  // Allegro may still warp the pointer to the middle of its window some
-  // time after start-up: move it (again) until it stays where it belongs.
+  // Allegro may warp the pointer some time after start-up.
   return waitUntil(
       [&] {
         if (pointerIsAt(px, py)) return true;
@@ -98,9 +90,8 @@ bool EditorSession::placePointer(int px, int py) const {
 }
 
 bool EditorSession::syncWithPasses() const {
-  // A pass that shows the pointer at the second spot began after the one
-  // that showed it at the first, and that one ended after the pointer moved
-  // there: the second pass read the buttons as they are now.
+  // The pass showing the second spot began after the first spot's ended,
+  // so it read the buttons as they are now.
   for (const auto& spot : kSyncSpots) {
     Image last;
     bool seen = waitUntil(
@@ -122,8 +113,6 @@ bool EditorSession::pointAt(int px, int py) const {
     ADD_FAILURE() << "the editor does not draw its pointer";
     return false;
   }
-  // The editor has followed the pointer once no frame shows it at the last
-  // spot any more.
   const auto& last = kSyncSpots[1];
   if (!placePointer(px, py) ||
       !waitForScreen([&](const Image& shot) { return !pointerDrawnAt(shot, last[0], last[1]); })) {
@@ -135,8 +124,6 @@ bool EditorSession::pointAt(int px, int py) const {
 
 bool EditorSession::pressUntil(int px, int py, int button, const std::function<bool()>& condition,
                                milliseconds timeout) const {
-  // The editor acts on a press once, and takes the next only after a pass
-  // has seen every button up: make sure one has since the last release.
   if (!pointAt(px, py)) return false;
   x.press(button);
   bool held = waitUntil(condition, timeout);
@@ -157,10 +144,8 @@ bool EditorSession::clickToOpenDialog(int px, int py) const {
   for (int attempt = 0; attempt < 4; ++attempt) {
     if (!pointAt(px, py)) return false;
     x.press(1);
-    // Held for as long as a screenshot takes, passes run meanwhile.
     screen();
     x.release(1);
-    // A click no pass saw is no failure yet: only the last attempt's is.
     if (waitUntil([&] { return dialogShown(screen()); }, milliseconds(8000))) return true;
   }
   return waitForScreen(dialogShown, milliseconds(1000));

@@ -20,7 +20,6 @@
 namespace vek::e2e {
 namespace {
 
-// In the child after fork: environment, folder, own process group, exec.
 [[noreturn]] void execChild(const std::vector<std::string>& argv,
                             const std::vector<std::string>& environment,
                             const std::string& workingDirectory) {
@@ -39,8 +38,7 @@ bool fileExists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
-// The display number Xvfb writes, with a newline, to its -displayfd pipe;
-// empty when none comes in time.
+// The display number Xvfb writes to its -displayfd pipe; empty if none comes.
 std::string readDisplayNumber(int fd, milliseconds timeout) {
   std::string text;
   Clock::time_point deadline = Clock::now() + timeout;
@@ -124,8 +122,7 @@ std::optional<int> Process::waitForExit(milliseconds timeout) {
 
 void Process::kill() {
   if (pid_ <= 0) return;
-  // Asked first, so that Xvfb removes its socket and lock file; then the
-  // whole group, helpers such as xmessage too.
+  // SIGTERM first so Xvfb removes its lock; then the group (xmessage too).
   if (running()) {
     ::kill(pid_, SIGTERM);
     waitUntil([this] { return !running(); }, milliseconds(5000));
@@ -137,13 +134,9 @@ void Process::kill() {
   }
 }
 
-XSession::XSession(int width, int height) {
-  std::string geometry = std::to_string(width) + "x" + std::to_string(height) + "x24";
-  // Displays from :50 on, away from the low numbers that desktops and
-  // scripts take for granted. Xvfb itself decides whether a number is free
-  // (its lock file is made atomically) and reports through -displayfd once
-  // it accepts connections; a number taken meanwhile by another test run
-  // only makes it exit, and the next number is tried.
+XSession::XSession() {
+  // Xvfb's lock file decides whether a number is free; a number taken
+  // meanwhile makes it exit, and the next is tried.
   int first = 50 + static_cast<int>(getpid() % 400);
   for (int attempt = 0; attempt < 40 && !ok_; ++attempt) {
     std::string number = std::to_string(first + attempt);
@@ -151,7 +144,7 @@ XSession::XSession(int width, int height) {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return;
     server_.emplace(std::vector<std::string>{"Xvfb", ":" + number, "-displayfd",
-                                             std::to_string(pipeFds[1]), "-screen", "0", geometry,
+                                             std::to_string(pipeFds[1]), "-screen", "0", "1280x1024x24",
                                              "-nolisten", "tcp", "-noreset"});
     close(pipeFds[1]);
     std::string reported = readDisplayNumber(pipeFds[0], milliseconds(20000));
