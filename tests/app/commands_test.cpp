@@ -1,5 +1,5 @@
-// The main form and its commands, pressed through the form manager in a
-// pass as a user presses them, with scripted dialogs and real scripts.
+// The main form's commands, pressed in a pass, with scripted dialogs and
+// real scripts.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -40,6 +40,8 @@ class Commands : public ::testing::Test {
     EXPECT_TRUE(test::writeFileBytes(path, text));
     return path;
   }
+  // Writes cell (48, 0) of the world: cell (0, 0) of VEKBA.
+  std::string worldScript() { return writeScript("world.as", "void main() { settile(49, 1, 66); }\n"); }
 
   HeadlessEditor editor;
   EditorApp* app;
@@ -168,7 +170,7 @@ TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) 
 }
 
 TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
-  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  std::string script = worldScript();
   app->context().document.beginStep().setTile(5, 5, 'u');  // unsaved edit: discarded
   std::size_t questionsWhenAsked = 0;
   editor.files.whileOpen = [&] { questionsWhenAsked = editor.questions.asked.size(); };
@@ -194,7 +196,7 @@ TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
 }
 
 TEST_F(Commands, GenerateWorldMapCancelledWritesNothingAndKeepsTheMapAndItsHistory) {
-  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  std::string script = worldScript();
   struct Case {
     const char* name;
     std::vector<std::string> answers;
@@ -219,7 +221,7 @@ TEST_F(Commands, GenerateWorldMapCancelledWritesNothingAndKeepsTheMapAndItsHisto
 }
 
 TEST_F(Commands, GenerateWorldMapSaysWhichFilesWereNotWritten) {
-  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  std::string script = worldScript();
   // A folder in a map file's place cannot be replaced, not even by root.
   for (const char* name : {"VEKAA.MAP", "VEKCA.MAP"}) ASSERT_EQ(::mkdir((folder + name).c_str(), 0755), 0);
   editor.questions.answer("OK");

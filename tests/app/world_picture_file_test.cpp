@@ -38,14 +38,12 @@ class WorldPictureFile : public ::testing::Test {
     tiles.load(*archive);
   }
 
-  int pngPixel(const RgbaImage& image, int x, int y) {
-    const std::uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
+  // Pixel (x, y) of rows of width pixels of channels bytes each.
+  static int pixel(const std::uint8_t* rows, int width, int channels, int x, int y) {
+    const std::uint8_t* p = rows + (static_cast<std::size_t>(y) * width + x) * channels;
     return makecol(p[0], p[1], p[2]);
   }
-  int bandPixel(const WorldPictureBand& band, int x, int row) {
-    const std::uint8_t* p = band.data() + (static_cast<std::size_t>(row) * band.width() + x) * 3;
-    return makecol(p[0], p[1], p[2]);
-  }
+  int pngPixel(const RgbaImage& image, int x, int y) { return pixel(image.rgba.data(), image.width, 4, x, y); }
 
   test::TempDir dir;
   std::string folder;
@@ -96,7 +94,7 @@ TEST_F(WorldPictureFile, TileScaleDrawsEachCellsPictureCutToTheCellAndTheLines) 
                        : picture && column < picture->w && row < picture->h
                            ? getpixel(picture, column, row)
                            : 0;
-        differing += bandPixel(band, cellX * 18 + column, row) != expected;
+        differing += pixel(band.data(), band.width(), 3, cellX * 18 + column, row) != expected;
       }
     }
     EXPECT_EQ(differing, 0);

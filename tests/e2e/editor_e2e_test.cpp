@@ -90,6 +90,20 @@ bool dragCells(EditorSession& session, int fromColumn, int fromRow, int toColumn
   return shown;
 }
 
+bool allCellsShow(const Image& s, int left, int top, int right, int bottom, TileCode code) {
+  for (int row = top; row <= bottom; ++row)
+    for (int column = left; column <= right; ++column)
+      if (!cellShowsTile(s, column, row, code)) return false;
+  return true;
+}
+
+// Every cell of the rectangle shows code, the pointer kept off the map.
+bool cellsShow(EditorSession& session, int left, int top, int right, int bottom, TileCode code) {
+  return session.placePointer(995, 695) && session.waitForScreen([&](const Image& s) {
+    return allCellsShow(s, left, top, right, bottom, code);
+  });
+}
+
 bool savedAs(const std::string& path, const Map& expected) {
   Map saved;
   return saved.load(path.c_str()) && saved == expected;
@@ -99,30 +113,22 @@ bool hasRedMinusInRow(const Image& shot, int row) {
   return shot.count(980, 100 + 10 * row, 10, 10, kRed) > 0;
 }
 
-// The 400 wilderness maps of a folder, to check the world picture against.
-class WorldFiles {
- public:
-  explicit WorldFiles(const std::string& folder) : cells_(folder) {}
+bool onAMapEdge(int x, int y) {
+  if (y % 24 == 0 || y % 24 == 23) return true;
+  int column = x * 960 / 864;
+  return (x + 1) * 960 / 864 / 48 != column / 48 || (x - 1) * 960 / 864 / 48 != column / 48;
+}
 
-  // Points all over the picture have their tiles' sample colours (picture
-  // column x shows grid column x * 960 / 864), but for map edges, where the
-  // lines and the current map's frame are.
-  bool picturedIn(const Image& shot) const {
-    for (int y = 3; y < 480; y += 29)
-      for (int x = 1; x < 864; x += 31)
-        if (!onAMapEdge(x, y) && !(shot.pixel(x, y) == tileSample(shot, cells_.at(x * 960 / 864, y))))
-          return false;
-    return true;
-  }
-  static bool onAMapEdge(int x, int y) {
-    if (y % 24 == 0 || y % 24 == 23) return true;
-    int column = x * 960 / 864;
-    return (x + 1) * 960 / 864 / 48 != column / 48 || (x - 1) * 960 / 864 / 48 != column / 48;
-  }
-
- private:
-  test::WorldCells cells_;
-};
+// Points all over the world picture have their tiles' sample colours (picture
+// column x shows grid column x * 960 / 864), but for map edges, where the
+// lines and the current map's frame are.
+bool picturedIn(const Image& shot, const test::WorldCells& cells) {
+  for (int y = 3; y < 480; y += 29)
+    for (int x = 1; x < 864; x += 31)
+      if (!onAMapEdge(x, y) && !(shot.pixel(x, y) == tileSample(shot, cells.at(x * 960 / 864, y))))
+        return false;
+  return true;
+}
 
 TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   EditorSession session;
@@ -141,21 +147,16 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   ASSERT_TRUE(choosePaletteTile(session, kForest));
 
   // A fast drag along row 3: pressed at column 2, the next reading at 6.
-  auto strokeShows = [](const Image& s, TileCode code) {
-    for (int column = 2; column <= 6; ++column)
-      if (!cellShowsTile(s, column, 3, code)) return false;
-    return true;
-  };
   ASSERT_TRUE(dragCells(session, 2, 3, 6, 3, painted(2, 3),
-                        [&](const Image& s) { return strokeShows(s, kForest); }))
+                        [](const Image& s) { return allCellsShow(s, 2, 3, 6, 3, kForest); }))
       << "the stroke has a gap";
 
   // Ctrl+Z takes the whole stroke back, Ctrl+Y brings it again.
   ASSERT_TRUE(session.placePointer(995, 695));
   session.x.key("ctrl+z");
-  ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kGrass); }));
+  ASSERT_TRUE(cellsShow(session, 2, 3, 6, 3, kGrass));
   session.x.key("ctrl+y");
-  ASSERT_TRUE(session.waitForScreen([&](const Image& s) { return strokeShows(s, kForest); }));
+  ASSERT_TRUE(cellsShow(session, 2, 3, 6, 3, kForest));
 
   // "+" refuses a name that a teleport cannot store, with a message box.
   ASSERT_TRUE(session.clickToOpenDialog(984, 94));
@@ -187,16 +188,6 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
 
   ASSERT_TRUE(session.x.requestClose(session.window));
   EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
-}
-
-// Every cell of the rectangle shows code, the pointer kept off the map.
-bool cellsShow(EditorSession& session, int left, int top, int right, int bottom, TileCode code) {
-  return session.placePointer(995, 695) && session.waitForScreen([&](const Image& s) {
-    for (int row = top; row <= bottom; ++row)
-      for (int column = left; column <= right; ++column)
-        if (!cellShowsTile(s, column, row, code)) return false;
-    return true;
-  });
 }
 
 // Each tool undone with Ctrl+Z: a fast diagonal drag, a fill, a rectangle,
@@ -361,9 +352,9 @@ TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
                         kPatience));
 
   // The world view samples each cell's tile, as the files just written say.
-  WorldFiles world(session.world.path() + "/");
+  test::WorldCells world(session.world.path() + "/");
   ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
-                                       [&](const Image& s) { return world.picturedIn(s); }));
+                                       [&](const Image& s) { return picturedIn(s, world); }));
   // The world's rim is sea and its middle is land: not one colour.
   Image shot = session.screen();
   EXPECT_FALSE(shot.allOf(0, 0, 864, 480, shot.pixel(0, 0)));
@@ -486,14 +477,14 @@ TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
   }));
   session.saveScreenshotIfAsked("editor.png");
 
-  WorldFiles world(session.world.path() + "/");
+  test::WorldCells world(session.world.path() + "/");
   ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
-                                       [&](const Image& s) { return world.picturedIn(s); }));
+                                       [&](const Image& s) { return picturedIn(s, world); }));
   int worldColumn = mapName[3] - 'A', worldRow = mapName[4] - 'A';
   ASSERT_TRUE(session.placePointer((worldColumn * 48 + townColumn) * 864 / 960,
                                    worldRow * 24 + townRow));
   ASSERT_TRUE(session.waitForScreen([&](const Image& s) {
-    return s.count(880, 70, 40, 8, kWhite) > 10 && world.picturedIn(s);
+    return s.count(880, 70, 40, 8, kWhite) > 10 && picturedIn(s, world);
   }));
   session.saveScreenshotIfAsked("world-view.png");
   EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
