@@ -1,8 +1,5 @@
-// What the recovery makes of a journal left in a folder: it undoes a set
-// that was being written, completes one whose renames were due, and never
-// follows a journal it did not write to a name outside the folder or to a
-// file that is not a temporary one; it waits while a writer holds the
-// folder. (Kills at every step of a real write: vekgen_kill_tests.)
+// Journal recovery: undoes or completes only what its own journal names,
+// inside the folder, and waits while a writer holds the folder.
 #include "core/file_set.h"
 
 #include <fcntl.h>

@@ -1,7 +1,5 @@
-// Whole files replaced or kept, file starts read whatever size the file
-// states (files of /proc state 0 and hold more), and the temporary files a
-// killed save leaves behind cleared, and nothing else: not a save in
-// progress, not a file of another name or kind.
+// Whole files replaced or kept, file starts read, and only the stale
+// temporary files of ended processes cleared.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,8 +1,5 @@
-// Saves that fail leave the earlier file as it was, and loads need only read
-// access. These must hold for root too (CI runs as root), so failures come
-// from things a mode bit cannot cause: missing folders, a file in place of a
-// folder, a file-size limit; and the read-only load runs as an unprivileged
-// user in a child process.
+// Failed saves keep the earlier file; loads need only read access. Failures
+// come from what a mode bit cannot cause, so they hold for root too.
 #include <gtest/gtest.h>
 
 #include <signal.h>

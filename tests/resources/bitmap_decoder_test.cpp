@@ -1,8 +1,5 @@
-// BMP entries built byte by byte, decoded headless at 16 and 32 bits per
-// pixel and checked pixel by pixel; and bitmaps that cannot be right:
-// refused, or decoded without reading past the entry or writing outside the
-// bitmap (the sanitizer build checks both). Pictures ImageMagick writes are
-// compared with ImageMagick's own reading in picture_files_test.
+// BMP entries built byte by byte, decoded at 16 and 32 bpp and checked pixel
+// by pixel; hostile ones refused or decoded within their bytes and bitmap.
 #include "resources/bitmap_decoder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// The archive reader: header, lookup, stored and run-length coded entries,
-// lazy and preloaded reading; and archives that cannot be right, refused
-// whole or for the bad entry alone, without reading or writing outside what
-// it allocated (the sanitizer build checks the latter).
+// The archive reader: lookup, stored and run-length entries, lazy and
+// preloaded reading; hostile archives refused whole or per entry.
 #include "resources/data_archive.h"
 
 #include <gtest/gtest.h>

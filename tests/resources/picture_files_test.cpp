@@ -1,7 +1,5 @@
-// Pictures written by ImageMagick, as today's drawing tools write them, and
-// byte-level variants of them: the decoder's pixels must equal the ones
-// ImageMagick reads from the very same file. The PNG writer's files must
-// read back through ImageMagick as the rows that were written.
+// ImageMagick's BMP files (and byte-level variants) decode to the pixels
+// ImageMagick reads; the PNG writer's rows read back through ImageMagick.
 #include <gtest/gtest.h>
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// vekpack driven as a program: what it packs, extracts and lists agrees with
-// the files it was given, and its failures leave no archive behind.
+// vekpack as a program: packs, extracts and lists what it was given, and
+// its failures leave no archive behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

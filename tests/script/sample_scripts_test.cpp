@@ -34,7 +34,7 @@ TEST(SampleScripts, TheWorldScriptMakesSeasCoastsLandAndRoadsAndWinterSnowsOnThe
   TempDir dir;
   const std::string folder = dir.path() + "/";
   test::VekgenResult result =
-      test::runVekgen(dir, {"world", sample("world.as"), dir.path(), "--seed", "1"});
+      test::runVekgen({"world", sample("world.as"), dir.path(), "--seed", "1"});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.err, "");
   ASSERT_EQ(test::countMapFiles(dir.path()), 400);
@@ -70,7 +70,7 @@ TEST(SampleScripts, TheWorldScriptMakesSeasCoastsLandAndRoadsAndWinterSnowsOnThe
   std::vector<std::string> southBefore;
   for (int column = 0; column < kWorldSide; ++column)
     southBefore.push_back(test::readFileBytes(*wildernessMapPath(folder, column, 5)));
-  result = test::runVekgen(dir, {"transform", sample("winter.as"), dir.path(), "--seed", "3"});
+  result = test::runVekgen({"transform", sample("winter.as"), dir.path(), "--seed", "3"});
   ASSERT_EQ(result.status, 0) << result.err;
   cells = std::make_unique<WorldCells>(folder);
   std::map<TileCode, int> northCounts;
@@ -89,7 +89,7 @@ TEST(SampleScripts, TheIslandScriptMakesAnIslandInTheSea) {
   TempDir dir;
   std::string path = dir.file("ISLAND.MAP");
   test::VekgenResult result =
-      test::runVekgen(dir, {"current", sample("island.as"), path, "--seed", "4"});
+      test::runVekgen({"current", sample("island.as"), path, "--seed", "4"});
   ASSERT_EQ(result.status, 0) << result.err;
   Map island(path.c_str());
   std::map<TileCode, int> counts;
@@ -119,7 +119,7 @@ TEST(SampleScripts, TheFarmsteadScriptBuildsWhereItIsAskedAndJoinsTheRoad) {
   ASSERT_TRUE(plain.save(path.c_str()));
 
   test::VekgenResult result =
-      test::runVekgen(dir, {"feature", sample("farmstead.as"), path, "--pos", "10,12"});
+      test::runVekgen({"feature", sample("farmstead.as"), path, "--pos", "10,12"});
   ASSERT_EQ(result.status, 0) << result.err;
   Map farm(path.c_str());
   EXPECT_EQ(farm.getTile(9, 11), kHouse);
@@ -133,7 +133,7 @@ TEST(SampleScripts, TheFarmsteadScriptBuildsWhereItIsAskedAndJoinsTheRoad) {
   // On water it only explains, and the map keeps its cells.
   std::string before = test::readFileBytes(path);
   test::VekgenResult refused =
-      test::runVekgen(dir, {"feature", sample("farmstead.as"), path, "--pos", "1,1"});
+      test::runVekgen({"feature", sample("farmstead.as"), path, "--pos", "1,1"});
   EXPECT_EQ(refused.status, 0);
   EXPECT_TRUE(contains(refused.out, "No farmstead at 1,1"));
   EXPECT_EQ(test::readFileBytes(path), before);

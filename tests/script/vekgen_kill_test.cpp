@@ -1,13 +1,6 @@
-// vekgen rewriting a 400-map world, interrupted at chosen points of its
-// progress: strace delivers SIGKILL at the Nth call of one file system step
-// (files opened and written, the syncs, renames done, the journal removed),
-// N and the step drawn from a fixed seed. After the next opening of a map
-// of the folder the world is entirely old or entirely new, with nothing
-// else in the folder. A write that fails leaves every old map byte for
-// byte, and the steps come in the order that makes a save durable.
-//
-// VEK_KILL_ROUNDS sets the number of kills (default kDefaultKills), e.g.
-//   VEK_KILL_ROUNDS=200 build/tests/vekgen_kill_tests
+// vekgen rewriting a 400-map world, killed by strace at the Nth call of one
+// file system step (N and step from a fixed seed): once a map of the folder
+// is opened the world is all old or all new. VEK_KILL_ROUNDS sets the kills.
 
 #include <gtest/gtest.h>
 
@@ -21,7 +14,7 @@
 #include "map/map.h"
 #include "map/map_naming.h"
 #include "temp_dir.h"
-#include "child_process.h"
+#include "vekgen_runner.h"
 
 namespace vek {
 namespace {
@@ -67,15 +60,6 @@ World readWorld(const std::string& folder) {
   return world;
 }
 
-// vekgen with args, run by a wrapper (strace and its options) when given.
-test::ProgramResult runVekgen(const std::vector<std::string>& args,
-                              const std::vector<std::string>& wrapper = {}) {
-  std::vector<std::string> argv = wrapper;
-  argv.push_back(VEKGEN_PATH);
-  argv.insert(argv.end(), args.begin(), args.end());
-  return test::runProgram(argv);
-}
-
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> result;
   std::size_t start = 0;
@@ -97,7 +81,7 @@ class WorldWrite : public ::testing::Test {
       std::string reference = shared->file("reference" + std::to_string(s)) + "/";
       std::filesystem::create_directory(reference);
       writeFileBytes(scriptPath(s), worldScript(static_cast<char>('a' + s)));
-      runVekgen({"world", scriptPath(s), reference});
+      test::runVekgen({"world", scriptPath(s), reference});
       complete[s] = readWorld(reference);
     }
   }
@@ -118,7 +102,7 @@ class WorldWrite : public ::testing::Test {
   // gives the trace's lines.
   std::vector<std::string> traced(const std::vector<std::string>& args, const std::string& steps) {
     const std::string trace = dir.file("trace");
-    EXPECT_EQ(runVekgen(args, {"strace", "-qq", "-y", "-o", trace, "-e", "trace=" + steps})
+    EXPECT_EQ(test::runVekgen(args, {"strace", "-qq", "-y", "-o", trace, "-e", "trace=" + steps})
                   .status,
               0);
     return lines(readFileBytes(trace));
@@ -160,7 +144,7 @@ TEST_F(WorldWrite, AKillAtAnyStepLeavesTheWorldAllOldOrAllNewOnceAMapIsOpened) {
     const int when = 1 + static_cast<int>(random() % calls[step]);
     const std::string point = step + " call " + std::to_string(when);
     test::ProgramResult killed =
-        runVekgen({"world", scripts[script], world},
+        test::runVekgen({"world", scripts[script], world},
                   {"strace", "-qq", "-o", "/dev/null", "-e", "trace=" + step, "-e",
                    "inject=" + step + ":signal=KILL:when=" + std::to_string(when)});
     ASSERT_EQ(killed.status, 128 + 9) << point;
@@ -181,9 +165,9 @@ TEST_F(WorldWrite, AKillAtAnyStepLeavesTheWorldAllOldOrAllNewOnceAMapIsOpened) {
 }
 
 TEST_F(WorldWrite, AFailedWriteOfTheTwoHundredthFileLeavesEveryOldMap) {
-  ASSERT_EQ(runVekgen({"world", scripts[1], world}).status, 0);
+  ASSERT_EQ(test::runVekgen({"world", scripts[1], world}).status, 0);
   // The first write is the journal's; the 200th map is VEKTJ.
-  test::ProgramResult failed = runVekgen(
+  test::ProgramResult failed = test::runVekgen(
       {"world", scripts[0], world},
       {"strace", "-qq", "-o", "/dev/null", "-e", "trace=write", "-e",
        "inject=write:error=ENOSPC:when=201"});

@@ -7,16 +7,18 @@
 #include <vector>
 
 #include "child_process.h"
-#include "temp_dir.h"
 #include "test_maps.h"
 
 namespace vek::test {
 
 using VekgenResult = ProgramResult;
 
-// Runs build/bin/vekgen with args and waits for it (a minute at most).
-inline VekgenResult runVekgen(const TempDir&, const std::vector<std::string>& args) {
-  return runProgram(VEKGEN_PATH, args);
+// Runs build/bin/vekgen with args (under wrapper, e.g. strace, when given).
+inline VekgenResult runVekgen(const std::vector<std::string>& args,
+                              std::vector<std::string> wrapper = {}) {
+  wrapper.push_back(VEKGEN_PATH);
+  wrapper.insert(wrapper.end(), args.begin(), args.end());
+  return runProgram(wrapper);
 }
 
 inline int countMapFiles(const std::string& folder) {

@@ -27,7 +27,7 @@ class Vekgen : public ::testing::Test {
     writeFileBytes(dir.file(name), text);
     return dir.file(name);
   }
-  Result run(const std::vector<std::string>& args) { return test::runVekgen(dir, args); }
+  Result run(const std::vector<std::string>& args) { return test::runVekgen(args); }
 
   test::TempDir dir;
   const std::string world = dir.file("world");
@@ -35,21 +35,12 @@ class Vekgen : public ::testing::Test {
 
 TEST_F(Vekgen, UsageErrorsPrintTheUsageAndExit64) {
   const std::vector<std::vector<std::string>> cases = {
-      {},
-      {"world"},
-      {"world", "s.as"},
-      {"fly", "s.as", "out"},
-      {"world", "s.as", "out", "extra"},
-      {"feature", "s.as", "m.MAP", "--pos"},
-      {"feature", "s.as", "m.MAP", "--pos", "49,1"},
-      {"feature", "s.as", "m.MAP", "--pos", "0,1"},
-      {"feature", "s.as", "m.MAP", "--pos", "1,25"},
-      {"feature", "s.as", "m.MAP", "--pos", "3"},
-      {"feature", "s.as", "m.MAP", "--pos", "3,4x"},
-      {"world", "s.as", "out", "--seed", "-1"},
-      {"world", "s.as", "out", "--timeout", "0"},
-      {"world", "s.as", "out", "--timeout", "1s"},
-      {"world", "s.as", "out", "--colour"},
+      {}, {"world"}, {"world", "s.as"}, {"fly", "s.as", "out"}, {"world", "s.as", "out", "extra"},
+      {"feature", "s.as", "m.MAP", "--pos"}, {"feature", "s.as", "m.MAP", "--pos", "49,1"},
+      {"feature", "s.as", "m.MAP", "--pos", "0,1"}, {"feature", "s.as", "m.MAP", "--pos", "1,25"},
+      {"feature", "s.as", "m.MAP", "--pos", "3"}, {"feature", "s.as", "m.MAP", "--pos", "3,4x"},
+      {"world", "s.as", "out", "--seed", "-1"}, {"world", "s.as", "out", "--timeout", "0"},
+      {"world", "s.as", "out", "--timeout", "1s"}, {"world", "s.as", "out", "--colour"},
   };
   for (const auto& args : cases) {
     Result result = run(args);
@@ -114,10 +105,7 @@ TEST_F(Vekgen, FailuresExitWithTheirStatusAndReasonAndWriteNothing) {
       {{"feature", asksEarly, map}, 1, "--pos X,Y"},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> argv = c.stoppedBy;
-    argv.push_back(VEKGEN_PATH);
-    argv.insert(argv.end(), c.args.begin(), c.args.end());
-    Result result = test::runProgram(argv);
+    Result result = test::runVekgen(c.args, c.stoppedBy);
     EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args[1] << ": " << result.err;
     EXPECT_TRUE(contains(result.err, c.errPart)) << result.err;
     EXPECT_EQ(result.out, "") << result.err;
