@@ -5,6 +5,7 @@
 // platform services answered from scripts.
 
 #include <allegro.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -64,6 +65,11 @@ class HeadlessEditor {
   std::unique_ptr<EditorApp> app;
   BITMAP* frame() const { return app->frame(); }
 };
+
+// Test names of colour depth parameters: "32bpp".
+inline std::string depthName(const ::testing::TestParamInfo<int>& info) {
+  return std::to_string(info.param) + "bpp";
+}
 
 // The middle of a map cell.
 inline int inCellX(int column) { return column * 18 + 9; }

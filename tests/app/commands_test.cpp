@@ -121,11 +121,8 @@ TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
 }
 
 TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
-  std::string script = writeScript("fill.as",
-                                   "void main() {\n"
-                                   "  for (int y = 1; y <= 24; y++)\n"
-                                   "    for (int x = 1; x <= 47; x++) settile(x, y, 65);\n"
-                                   "}\n");
+  std::string script = writeScript(
+      "fill.as", "void main() { for (int y = 1; y <= 24; y++) for (int x = 1; x <= 47; x++) settile(x, y, 65); }");
   app->context().state.mode = EditorMode::WorldView;
   editor.files.answer(script);
   editor.click(kCurrentMapX, kCurrentMapY);
@@ -143,12 +140,7 @@ TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
 }
 
 TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) {
-  std::string script = writeScript("house.as",
-                                   "void main() {\n"
-                                   "  int x, y;\n"
-                                   "  getpos(x, y);\n"
-                                   "  settile(x, y, 104);\n"
-                                   "}\n");
+  std::string script = writeScript("house.as", "void main() { int x, y; getpos(x, y); settile(x, y, 104); }");
   editor.files.answer(script);
   editor.pointer.pixelX = 197;  // cell (10, 5)
   editor.pointer.pixelY = 119;

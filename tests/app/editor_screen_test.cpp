@@ -131,9 +131,7 @@ TEST_P(EditorScreen, KindLineAndReadoutFollowTheMapAndTheMouse) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, EditorScreen, ::testing::Values(32, 24, 16),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return std::to_string(info.param) + "bpp";
-                         });
+                         test::depthName);
 
 }  // namespace
 }  // namespace vek

@@ -347,25 +347,27 @@ class LongPathEditing : public MapEditing {
     app->context().document.beginStep().setTile(1, 1, 'k');
     app->context().document.beginStep().addTeleport(2, 2, "SOMEWHERE");
   }
-
-  void expectUnchanged(const std::string& pathBefore) {
-    EXPECT_EQ(app->document().path(), pathBefore);
-    EXPECT_EQ(app->document().map().getTile(1, 1), 'k');
-    EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
-    EXPECT_EQ(app->document().map().teleportCount(), 1);
-  }
 };
 
 TEST_F(LongPathEditing, NamesThatWouldNotFitThePathBufferChangeNeitherPathNorMap) {
   std::string before = app->document().path();
-  editor.click(inCellX(1), inCellY(1), kMiddle);  // the teleport's destination
-  expectUnchanged(before);
-  editor.click(inCellX(5), inCellY(5), kMiddle);  // the local map "T..2618.MAP"
-  expectUnchanged(before);
-  app->context().state.mode = EditorMode::WorldView;              // a wilderness map "VEK...MAP"
-  editor.click(inCellX(5), inCellY(5));
-  expectUnchanged(before);
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  struct Case {
+    const char* name;
+    EditorMode mode;
+    int cell, buttons;
+  } cases[] = {{"the teleport's destination", EditorMode::Edit, 1, kMiddle},
+               {"the local map T..2618.MAP", EditorMode::Edit, 5, kMiddle},
+               {"a wilderness map VEK...MAP", EditorMode::WorldView, 5, kLeft}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    app->context().state.mode = c.mode;
+    editor.click(inCellX(c.cell), inCellY(c.cell), c.buttons);
+    EXPECT_EQ(app->document().path(), before);
+    EXPECT_EQ(app->document().map().getTile(1, 1), 'k');
+    EXPECT_EQ(app->document().map().kind, MapKind::Wilderness);
+    EXPECT_EQ(app->document().map().teleportCount(), 1);
+    EXPECT_EQ(app->state().mode, EditorMode::Edit);
+  }
 }
 
 }  // namespace

@@ -185,9 +185,7 @@ TEST_P(WorldExport, ExportPictureWritesTheTilePictureOfTheWorldOnlyFromTheView) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           return std::to_string(info.param) + "bpp";
-                         });
+                         test::depthName);
 INSTANTIATE_TEST_SUITE_P(Depth, WorldExport, ::testing::Values(32));
 
 TEST(WorldPictureCache, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
