@@ -1,7 +1,5 @@
-// data.dat from anywhere: opened from memory, preloaded and read on demand,
-// every entry's data asked for. Nothing may be read or written outside the
-// bytes and blocks the archive holds, and what it hands out must agree with
-// its index.
+// data.dat from anywhere, preloaded and on demand, every entry read: nothing
+// outside the archive's bytes and blocks, and the data agrees with the index.
 #include <cstdint>
 #include <cstring>
 

@@ -1,7 +1,5 @@
-// BMP entries from anywhere, decoded to plain pixels and then at 16 bits
-// without a palette (as the editor asks) and 32 bits with one. Nothing may
-// be read past the entry or written outside the bitmap, and a bitmap that
-// comes back has the screen's depth and an accepted size.
+// BMP entries from anywhere, decoded at 16 bits without a palette and 32 with
+// one: no read past the entry, no write outside the bitmap, accepted sizes.
 #include <allegro.h>
 
 #include <cstdint>

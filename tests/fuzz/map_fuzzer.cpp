@@ -1,6 +1,5 @@
-// Map files from anywhere: the reader takes any bytes without reading past
-// them and leaves a map that keeps its invariants; what the writer makes of
-// that map reads again; the same bytes always give the same map.
+// Map files from anywhere: read within the bytes, invariants kept, the
+// written map reads again, the same bytes always give the same map.
 #include <cstdint>
 #include <cstring>
 

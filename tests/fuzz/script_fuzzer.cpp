@@ -1,9 +1,5 @@
-// Scripts from anywhere: the bytes are the script file that the host reads,
-// builds and runs through the tests' platform fakes. Every context the
-// engine uses runs under a budget, so an endless loop or an ever-doubling
-// string ends the run instead of the fuzzer: at most kStatementBudget
-// statements, and no statement starts once the heap holds kMemoryBudget
-// more bytes than when the script's first statement started.
+// Scripts from anywhere, built and run through the platform fakes; every
+// context runs under a statement and heap budget so no run is endless.
 #include <angelscript.h>
 #include <sanitizer/allocator_interface.h>
 

@@ -8,7 +8,7 @@
 namespace vek {
 namespace {
 
-TEST(MapNaming, WorkedExamples) {
+TEST(MapNaming, WorkedExamplesAndFolderParts) {
   EXPECT_EQ(wildernessMapPath("D/", 1, 0).value(), "D/VEKBA.MAP");
   EXPECT_EQ(wildernessShortName(1, 0), "VEKBA");
   EXPECT_EQ(wildernessShortName(19, 19), "VEKTT");
@@ -22,9 +22,7 @@ TEST(MapNaming, WorkedExamples) {
   EXPECT_EQ(teleportDestinationPath("D/", "CAVE1").value(), "D/CAVE1.MAP");
   code.update("/home/me/MYLAND.MAP");
   EXPECT_EQ(code.text(), "ND");
-}
 
-TEST(MapNaming, FolderPart) {
   struct Case {
     std::string path, folder;
   } cases[] = {

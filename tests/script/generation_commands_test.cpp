@@ -1,5 +1,4 @@
-// The three generation commands over the real host and engine, with maps
-// and world folders on disk.
+// The three generation commands over the real host and engine, on disk.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -72,7 +71,7 @@ TEST(PlaceFeature, OnALocalMapTheLastRowReadsZeroAndIgnoresWrites) {
   }
 }
 
-TEST(GenerateCurrentMap, AnEmptyMainClearsEveryStoredCellAndKeepsTeleports) {
+TEST(GenerateCurrentMap, ClearsTheMapThenWritesTheTopLeftBlockOfARunThatCounts) {
   for (MapKind kind : {MapKind::Wilderness, MapKind::Local}) {
     ScriptHarness harness;
     harness.grid->set(1, 1, 5);  // left by an earlier run: cleared first
@@ -86,9 +85,7 @@ TEST(GenerateCurrentMap, AnEmptyMainClearsEveryStoredCellAndKeepsTeleports) {
     EXPECT_EQ(map.kind, kind);
     EXPECT_EQ(map.teleportCount(), 1);
   }
-}
-
-TEST(GenerateCurrentMap, WritesTheTopLeftBlockOnlyAfterARunThatCounts) {
+  // Only the top-left block is written, and only after a run that counts.
   ScriptHarness harness;
   Map map = patternedMap(MapKind::Wilderness);
   harness.addScript("void main() { settile(1, 1, 7); settile(49, 1, 8); int z = 0; z = 1 / z; "

@@ -13,9 +13,7 @@ namespace vek {
 namespace {
 
 struct MouseState {
-  int x;
-  int y;
-  int buttons;
+  int x, y, buttons;
 };
 
 // A 1000 x 700 memory bitmap as the screen for the duration of a test.
@@ -66,9 +64,7 @@ TEST(AllegroPointerWait, EndsAtTheFirstReadingWithTheLeftButtonDownInsideTheArea
   struct Case {
     const char* name;
     std::vector<MouseState> states;
-    int passes;
-    int x;
-    int y;
+    int passes, x, y;
   };
   const Case cases[] = {
       {"last pixel of the area", {{863, 479, 1}}, 1, 863, 479},
@@ -86,13 +82,10 @@ TEST(AllegroPointerWait, EndsAtTheFirstReadingWithTheLeftButtonDownInsideTheArea
     SCOPED_TRACE(c.name);
     MouseScript mouse(c.states);
     AllegroPointerWait wait([&] { mouse.nextPass(); });
-    int x = -1;
-    int y = -1;
+    int x = -1, y = -1;
     wait.waitForLeftClick(864, 480, &x, &y, {});
     EXPECT_FALSE(mouse.ranAway);
-    EXPECT_EQ(mouse.passes, c.passes);
-    EXPECT_EQ(x, c.x);
-    EXPECT_EQ(y, c.y);
+    EXPECT_EQ((std::vector<int>{mouse.passes, x, y}), (std::vector<int>{c.passes, c.x, c.y}));
   }
 }
 

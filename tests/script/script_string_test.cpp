@@ -68,25 +68,15 @@ TEST(ScriptString, OperationsGiveTheTextsAScriptExpects) {
   }
 }
 
-// The compiler lets a script use a local string in its own initialiser,
-// before the engine has constructed it; every string operation then met
-// stray memory and the program crashed. Now the script stops with an
-// exception, keeping what it wrote before.
+// A local string used in its own initialiser, before the engine constructed
+// it, once crashed the program; now the script stops with an exception.
 TEST(ScriptString, AStringUsedInItsOwnInitialiserStopsTheScript) {
   const char* declarations[] = {
-      "string s = \"cell \" + s;",    // as the argument of an operation
-      "string s = s + \"x\";",        // as the object of one
-      "string s = s;",                // copied
-      "string s = (s = \"x\");",      // assigned
-      "string s = (s += \"x\");",     // appended to
-      "string s = \"\" + s.length();",
-      "string s = (s == \"x\") ? \"a\" : \"b\";",
-      "string s = (s < \"x\") ? \"a\" : \"b\";",
-      "string s = s + 1;",
-      "string s = 1.5 + s;",
-      "string s = (s = 7);",
-      "string s = (s += 7);",
-      "string s = m(s);",             // passed by value to a script function
+      "string s = \"cell \" + s;", "string s = s + \"x\";", "string s = s;",
+      "string s = (s = \"x\");", "string s = (s += \"x\");", "string s = \"\" + s.length();",
+      "string s = (s == \"x\") ? \"a\" : \"b\";", "string s = (s < \"x\") ? \"a\" : \"b\";",
+      "string s = s + 1;", "string s = 1.5 + s;", "string s = (s = 7);", "string s = (s += 7);",
+      "string s = m(s);",  // passed by value to a script function
   };
   for (const char* declaration : declarations) {
     ScriptHarness harness;
