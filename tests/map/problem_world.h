@@ -8,15 +8,14 @@
 #include "map/map.h"
 #include "map/map_naming.h"
 #include "temp_dir.h"
+#include "test_maps.h"
 
 namespace vek::test {
 
+// Saves a map of this kind, every cell ',', with these teleports.
 inline void saveTestMap(const std::string& path, MapKind kind,
                         std::initializer_list<Teleport> teleports) {
-  Map map;
-  map.kind = kind;
-  for (int y = 0; y < Map::kRows; ++y)
-    for (int x = 0; x < Map::kColumns; ++x) map.setTile(x, y, ',');
+  Map map = filledMap(',', kind);
   for (const Teleport& t : teleports) map.addTeleport(t.x, t.y, t.name);
   map.save(path.c_str());
 }
@@ -27,13 +26,10 @@ inline void saveTestMap(const std::string& path, MapKind kind,
 // not a map; ORPHAN, an interior nothing leads to; ISLAND, whose only way in
 // is its own teleport; TAA2113, a local map entered by a cell of VEKAA.
 inline void writeProblemWorld(const std::string& folder) {
-  for (int row = 0; row < kWorldSide; ++row) {
-    for (int column = 0; column < kWorldSide; ++column) {
-      if (row == kWorldSide - 1 && column == kWorldSide - 1) continue;
-      if (row == 0 && column == 0) continue;
-      saveTestMap(*wildernessMapPath(folder, column, row), MapKind::Wilderness, {});
-    }
-  }
+  for (int row = 0; row < kWorldSide; ++row)
+    for (int column = 0; column < kWorldSide; ++column)
+      if (column + row < 2 * (kWorldSide - 1))  // all but VEKTT
+        saveTestMap(*wildernessMapPath(folder, column, row), MapKind::Wilderness, {});
   saveTestMap(folder + "VEKAA.MAP", MapKind::Wilderness,
               {{5, 5, "CAVE"}, {6, 5, "NOWHERE"}, {60, 5, "CAVE"}, {7, 5, "../ETC"},
                {8, 5, "INN"}});
