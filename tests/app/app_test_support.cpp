@@ -1,27 +1,20 @@
 #include "app_test_support.h"
 
-#include <gtest/gtest.h>
-
 #include "app/close_button.h"
 #include "bmp_writer.h"
-#include "headless_allegro.h"
 #include "resources/archive_writer.h"
-#include "tile_image.h"
 
 namespace vek::test {
 
 void writeTileArchive(const std::string& path, const std::vector<TilePicture>& pictures) {
   ArchiveWriter writer;
   for (const TilePicture& picture : pictures) {
-    auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
-    TileImage image(picture.width, picture.height,
-                    vek::Rgb{byte(picture.colour.r), byte(picture.colour.g), byte(picture.colour.b)});
-    if (picture.sample) {
-      image.set(5, 5, vek::Rgb{byte(picture.sample->r), byte(picture.sample->g), byte(picture.sample->b)});
-    }
+    TileImage image(picture.width, picture.height, picture.colour);
+    if (picture.sample) image.set(5, 5, *picture.sample);
     std::string bmp;
     ASSERT_TRUE(encodeBmp(image, BmpEncoding::Rgb24, bmp));
-    ASSERT_EQ(writer.add(std::to_string(picture.code) + ".bmp", bmp), ArchiveWriter::AddResult::Added);
+    ASSERT_EQ(writer.add(std::to_string(picture.code) + ".bmp", bmp),
+              ArchiveWriter::AddResult::Added);
   }
   ASSERT_TRUE(writer.writeFile(path.c_str()));
 }
@@ -39,8 +32,7 @@ HeadlessEditor::~HeadlessEditor() {
   app.reset();
   destroy_bitmap(screen);
   screen = nullptr;
-  putMouse(0, 0, 0);
-  key[KEY_ESC] = 0;
+  resetInput();
   clearCloseRequest();
 }
 

@@ -7,34 +7,27 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/editor_app.h"
 #include "bitmap_checks.h"
 #include "headless_allegro.h"
-#include "platform/platform.h"
 #include "platform_fakes.h"
 #include "temp_dir.h"
 #include "test_maps.h"
+#include "tile_image.h"
 
 namespace vek::test {
-
-struct Colour {
-  int r, g, b;
-};
 
 // A tile picture for a test archive: one colour, with another at (5, 5)
 // when sample is given (the pixel the world picture reads).
 struct TilePicture {
   int code;
-  Colour colour;
-  int width = 18;
-  int height = 20;
-  std::optional<Colour> sample = std::nullopt;
+  Rgb colour;
+  int width = 18, height = 20;
+  std::optional<Rgb> sample = std::nullopt;
 };
 
 void writeTileArchive(const std::string& path, const std::vector<TilePicture>& pictures);
@@ -44,8 +37,6 @@ class HeadlessEditor {
  public:
   explicit HeadlessEditor(int depth = 32);
   ~HeadlessEditor();
-  HeadlessEditor(const HeadlessEditor&) = delete;
-  HeadlessEditor& operator=(const HeadlessEditor&) = delete;
 
   // No pictures: no data.dat at all; no firstMap: the first dialog cancelled.
   EditorApp& start(const std::vector<TilePicture>& pictures = {},
@@ -55,6 +46,14 @@ class HeadlessEditor {
   bool pass(int x, int y, int buttons = 0);
   void click(int x, int y, int buttons = 1);
   bool pressKey(int scancode, int shifts = 0, int x = 995, int y = 695, int buttons = 0);
+
+  // The document's map and state, and the text drawn in white at (x, y).
+  const Map& map() const { return app->document().map(); }
+  MapDocument& document() { return app->context().document; }
+  EditorState& state() { return app->context().state; }
+  bool shows(int x, int y, const std::string& text) const {
+    return textDifferences(frame(), x, y, text.c_str(), white()).empty();
+  }
 
   TempDir dir;
   ScriptedFileDialog files;
@@ -66,16 +65,8 @@ class HeadlessEditor {
   BITMAP* frame() const { return app->frame(); }
 };
 
-// Test names of colour depth parameters: "32bpp".
-inline std::string depthName(const ::testing::TestParamInfo<int>& info) {
-  return std::to_string(info.param) + "bpp";
-}
-
 // The middle of a map cell.
 inline int inCellX(int column) { return column * 18 + 9; }
 inline int inCellY(int row) { return row * 20 + 10; }
-// A point inside palette cell of code.
-inline int paletteX(int code) { return (code % 32) * 18; }
-inline int paletteY(int code) { return 520 + (code / 32) * 20; }
 
 }  // namespace vek::test

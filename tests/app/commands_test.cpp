@@ -1,331 +1,286 @@
-// The main form's commands, pressed in a pass, with scripted dialogs and
-// real scripts.
+// Start-up, and the main form's commands pressed in a pass with scripted
+// dialogs and real scripts, and the question before unsaved changes go.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <cstring>
+#include <algorithm>
 #include <functional>
-#include <set>
 
 #include "app/close_button.h"
-#include "app/main_form.h"
+#include "app/editor_options.h"
+#include "app/graphics_startup.h"
 #include "app_test_support.h"
 #include "map/map_naming.h"
-#include "script/generation_commands.h"
 
 namespace vek {
 namespace {
 
-using test::HeadlessEditor;
-
 // Points on the buttons.
-constexpr int kLoadX = 880, kLoadY = 10;
-constexpr int kSaveX = 930, kSaveY = 10;
-constexpr int kFeatureX = 700, kFeatureY = 545;
-constexpr int kCurrentMapX = 700, kCurrentMapY = 565;
-constexpr int kWorldX = 700, kWorldY = 585;
+constexpr int kLoadX = 880, kSaveX = 930, kTopY = 10;
+constexpr int kFeatureY = 545, kCurrentMapY = 565, kWorldY = 585, kSaveAsY = 630, kLeftX = 700;
+
+TEST(StartUp, TakesTheFirstScreenModeOf16And24And32ThatWorks) {
+  // The depths that work, those tried, the one chosen (never below 16 nor
+  // above 32); without one a message says so.
+  for (auto [working, tried, chosen] :
+       {std::tuple{std::vector<int>{16, 24, 32}, std::vector<int>{16}, 16},
+        {{24, 32}, {16, 24}, 24}, {{32}, {16, 24, 32}, 32}, {{8, 15}, {16, 24, 32}, 0}}) {
+    test::RecordingMessageBox messages;
+    std::vector<int> seen;
+    auto works = [&, &working = working](int depth) {
+      seen.push_back(depth);
+      return std::find(working.begin(), working.end(), depth) != working.end();
+    };
+    EXPECT_EQ(chooseScreenMode(works, messages), chosen);
+    EXPECT_EQ(seen, tried);
+    EXPECT_EQ(messages.shown.size(), chosen ? 0u : 1u);
+  }
+}
+
+// The command line names the first map and the tile pictures; without a
+// map the first dialog asks for one, and cancelled, the editor starts with
+// an empty wilderness map and an empty path. A usage error starts nothing.
+TEST(StartUp, TheCommandLineOrTheFirstDialogNamesTheFirstMap) {
+  test::TempDir maps;
+  const std::string path = maps.file("VEKCD.MAP");
+  test::writeFilledMap(path, 'T', MapKind::Interior);
+  for (auto [arguments, status, answer, opened, dialogs] :
+       {std::tuple{std::vector<std::string>{"--data", "tiles.dat", path}, -1, "", path, 0u},
+        {{}, -1, path.c_str(), path, 1u}, {{}, -1, "", "", 1u},
+        {{"A.MAP", "B.MAP"}, 64, "", "", 0u}, {{"--data"}, 64, "", "", 0u}}) {
+    std::vector<char*> argv{const_cast<char*>("vekedit")};
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    EditorOptions options;
+    ASSERT_EQ(parseEditorOptions(static_cast<int>(argv.size()), argv.data(), options), status);
+    if (status != -1) continue;
+    EXPECT_EQ(options.dataFile, arguments.size() == 3 ? "tiles.dat" : "");
+    test::HeadlessEditor editor;
+    test::writeTileArchive(editor.dir.file("data.dat"), {{'T', {0, 255, 0}}});
+    if (*answer) editor.files.answer(answer);
+    editor.app = std::make_unique<EditorApp>(editor.platform);
+    editor.app->startUp(editor.dir.file("data.dat").c_str(), options.mapFile);
+    ASSERT_EQ(editor.files.calls.size(), dialogs);
+    if (dialogs) {
+      const auto& call = editor.files.calls[0];
+      EXPECT_EQ(call.title, std::nullopt);  // the platform's default title
+      EXPECT_EQ(call.extension + call.initialPath + std::to_string(call.capacity), "MAP1024");
+    }
+    EXPECT_EQ(editor.document().path(), opened);
+    // An interior stores 23 rows.
+    EXPECT_EQ(test::countNonZeroCells(editor.map()), opened.empty() ? 0 : 48 * 23);
+    EXPECT_EQ(editor.map().kind, opened.empty() ? MapKind::Wilderness : MapKind::Interior);
+  }
+}
 
 class Commands : public ::testing::Test {
  protected:
   Commands() {
-    folder = editor.dir.path() + "/";
-    test::writeFilledMap(folder + "VEKBA.MAP", ',');
-    app = &editor.start({}, folder + "VEKBA.MAP");
+    test::writeFilledMap(file("VEKBA.MAP"), ',');
+    editor.start({}, file("VEKBA.MAP"));
   }
-
+  std::string file(const std::string& name) { return editor.dir.file(name); }
   std::string writeScript(const std::string& name, const std::string& text) {
-    std::string path = folder + name;
-    EXPECT_TRUE(test::writeFileBytes(path, text));
-    return path;
+    EXPECT_TRUE(test::writeFileBytes(file(name), text));
+    return file(name);
   }
-  // Writes cell (48, 0) of the world: cell (0, 0) of VEKBA.
-  std::string worldScript() { return writeScript("world.as", "void main() { settile(49, 1, 66); }\n"); }
+  void changeCell(TileCode code = 'u') {
+    editor.document().apply([code](Map& map) { map.setTile(5, 5, code); });
+  }
+  // Cell (5, 5) of the map file.
+  TileCode cellOnDisk(const std::string& name) {
+    Map onDisk;
+    EXPECT_TRUE(onDisk.load(file(name).c_str()));
+    return onDisk.getTile(5, 5);
+  }
 
-  HeadlessEditor editor;
-  EditorApp* app;
-  std::string folder;
+  test::HeadlessEditor editor;
 };
 
-TEST_F(Commands, SaveWritesTheMapOnlyInEdit) {
-  std::string path = folder + "SAVED.MAP";
-  app->context().document.open(path.c_str());
-  app->context().document.beginStep().setTile(0, 0, 'x');
-  app->context().document.beginStep().addTeleport(2, 3, "CAVE");
-  for (EditorMode mode : {EditorMode::PlaceTeleport, EditorMode::WorldView}) {
-    app->context().state.mode = mode;
-    editor.click(kSaveX, kSaveY);
-    EXPECT_EQ(app->state().mode, mode);
-    EXPECT_EQ(test::readFileBytes(path), "") << "nothing written";
+TEST_F(Commands, SaveWritesTheMapOnlyInEditAndAFailureSaysSo) {
+  std::string path = file("SAVED.MAP");
+  editor.document().open(path.c_str());
+  editor.document().beginStep().setTile(0, 0, 'x');
+  editor.document().beginStep().addTeleport(2, 3, "CAVE");
+  for (EditorMode mode : {EditorMode::PlaceTeleport, EditorMode::WorldView, EditorMode::Edit}) {
+    editor.state().mode = mode;
+    editor.click(kSaveX, kTopY);
+    EXPECT_EQ(editor.state().mode, mode);
+    EXPECT_EQ(test::readFileBytes(path).empty(), mode != EditorMode::Edit);
   }
-  app->context().state.mode = EditorMode::Edit;
-  editor.click(kSaveX, kSaveY);
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-  std::string expected = "WILDERNESS!>22,15:CAVE!\r\n";
-  for (int row = 0; row < 24; ++row) {
-    std::string line(48, '\0');  // a map without its file starts empty
-    if (row == 0) line[0] = 'x';
-    expected += " " + line + "\r\n";
-  }
+  std::string expected = "WILDERNESS!>22,15:CAVE!\r\n x" + std::string(47, '\0') + "\r\n";
+  for (int row = 1; row < 24; ++row) expected += " " + std::string(48, '\0') + "\r\n";
   EXPECT_EQ(test::readFileBytes(path), expected);
+  editor.document().open(file("missing/VEKAA.MAP"));
+  editor.click(kSaveX, kTopY);
+  editor.start();  // the first dialog cancelled: no file
+  editor.click(kSaveX, kTopY);
+  EXPECT_EQ(editor.messages.shown,
+            (std::vector<std::string>{"The map could not be saved to " + file("missing/VEKAA.MAP"),
+                                      "The map was not saved: it has no file yet. Open one with "
+                                      "LOAD or from the world map view."}));
 }
 
-TEST_F(Commands, ASaveThatFailsSaysSo) {
-  app->context().document.open(folder + "missing/VEKAA.MAP");
-  editor.click(kSaveX, kSaveY);
-  ASSERT_EQ(editor.messages.shown.size(), 1u);
-  EXPECT_EQ(editor.messages.shown[0], "The map could not be saved to " + folder + "missing/VEKAA.MAP");
-  app->context().document.open(folder + "VEKBA.MAP");
-  editor.messages.shown.clear();
-  editor.click(kSaveX, kSaveY);
-  EXPECT_TRUE(editor.messages.shown.empty());
-}
-
-TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesIt) {
+// A press runs LOAD once, however long it is held; cancelled it keeps the
+// map, answered it replaces it, and either way it ends in Edit.
+TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
+  test::writeFilledMap(file("CAVE.MAP"), '#', MapKind::Interior);
   for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
-    app->context().state.mode = mode;
-    app->context().document.beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
+    editor.state().mode = mode;
+    editor.document().beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
     editor.files.cancelNext();
-    editor.click(kLoadX, kLoadY);
-    EXPECT_EQ(app->state().mode, EditorMode::Edit);
-    EXPECT_EQ(app->document().path(), folder + "VEKBA.MAP");
-    EXPECT_EQ(app->document().map().getTile(3, 3), 'u');
+    editor.pass(kLoadX, kTopY, 1);
+    editor.pass(kLoadX, kTopY, 1);
+    editor.pass(kLoadX, kTopY, 0);
+    EXPECT_EQ(editor.state().mode, EditorMode::Edit);
+    EXPECT_EQ(editor.document().path(), file("VEKBA.MAP"));
+    EXPECT_EQ(editor.map().getTile(3, 3), 'u');
   }
+  ASSERT_EQ(editor.files.calls.size(), 4u);  // the first map's dialog and three LOADs
   const auto& call = editor.files.calls.back();
   EXPECT_EQ(call.title, std::nullopt);
-  EXPECT_EQ(call.extension, "MAP");
-  EXPECT_EQ(call.initialPath, folder + "VEKBA.MAP");
-
-  // Answered, it replaces path and map and ends any mode in Edit.
-  test::writeFilledMap(folder + "CAVE.MAP", '#', MapKind::Interior);
-  app->context().document.open(folder + "VEKBA.MAP");
-  app->context().state.mode = EditorMode::WorldView;
-  editor.files.answer(folder + "CAVE.MAP");
-  editor.click(kLoadX, kLoadY);
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-  EXPECT_EQ(app->document().path(), folder + "CAVE.MAP");
-  EXPECT_EQ(app->document().map().kind, MapKind::Interior);
-  EXPECT_EQ(app->document().map().getTile(0, 0), '#');
+  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + file("VEKBA.MAP"));
+  editor.state().mode = EditorMode::WorldView;
+  editor.files.answer(file("CAVE.MAP"));
+  editor.click(kLoadX, kTopY);
+  EXPECT_EQ(editor.state().mode, EditorMode::Edit);
+  EXPECT_EQ(editor.document().path(), file("CAVE.MAP"));
+  EXPECT_EQ(editor.map().kind, MapKind::Interior);
+  EXPECT_EQ(editor.map().getTile(0, 0), '#');
 }
 
-TEST_F(Commands, AButtonRunsOncePerPressAndTheLatchKeepsTheMapUntouched) {
-  editor.files.cancelNext();
-  editor.pass(kLoadX, kLoadY, 1);
-  editor.pass(kLoadX, kLoadY, 1);
-  editor.pass(kLoadX, kLoadY, 1);
-  EXPECT_EQ(editor.files.calls.size(), 2u);  // the first map's dialog and one LOAD
-  editor.pass(kLoadX, kLoadY, 0);
-  editor.pass(kLoadX, kLoadY, 1);
-  EXPECT_EQ(editor.files.calls.size(), 3u);
-}
+// GENERATE CURRENT MAP runs the chosen script over the map; PLACE FEATURE
+// first shows this pass's frame and places where the user clicked.
+TEST_F(Commands, TheMapScriptsRunOverTheCurrentMap) {
+  editor.state().mode = EditorMode::WorldView;
+  editor.files.answer(writeScript("fill.as", "void main() { for (int y = 1; y <= 24; y++)\n"
+                                             "for (int x = 1; x <= 47; x++) settile(x, y, 65); }"));
+  editor.click(kLeftX, kCurrentMapY);
+  EXPECT_EQ(editor.files.calls.back().title, std::optional<std::string>("Select AngelScript file"));
+  EXPECT_EQ(editor.files.calls.back().extension, "as");
+  EXPECT_EQ(editor.state().mode, EditorMode::WorldView);
+  EXPECT_EQ(test::mapRows(editor.map())[23], std::string(47, 'A') + "0");
+  EXPECT_EQ(test::countNonZeroCells(editor.map()), 47 * 24);
 
-TEST_F(Commands, GenerateCurrentMapRunsTheChosenScriptOverTheMap) {
-  std::string script = writeScript(
-      "fill.as", "void main() { for (int y = 1; y <= 24; y++) for (int x = 1; x <= 47; x++) settile(x, y, 65); }");
-  app->context().state.mode = EditorMode::WorldView;
-  editor.files.answer(script);
-  editor.click(kCurrentMapX, kCurrentMapY);
-  const auto& call = editor.files.calls.back();
-  EXPECT_EQ(call.title, std::optional<std::string>("Select AngelScript file"));
-  EXPECT_EQ(call.extension, "as");
-  EXPECT_EQ(app->state().mode, EditorMode::WorldView);
-  EXPECT_EQ(app->document().map().getTile(0, 0), 'A');
-  EXPECT_EQ(app->document().map().getTile(46, 23), 'A');
-  EXPECT_EQ(app->document().map().getTile(47, 0), 0);  // not set by the script
-
-  editor.files.cancelNext();
-  editor.click(kCurrentMapX, kCurrentMapY);
-  EXPECT_EQ(app->document().map().getTile(0, 0), 'A');
-}
-
-TEST_F(Commands, PlaceFeatureShowsThisPassesFrameThenPlacesWhereTheUserClicked) {
-  std::string script = writeScript("house.as", "void main() { int x, y; getpos(x, y); settile(x, y, 104); }");
-  editor.files.answer(script);
+  editor.state().mode = EditorMode::Edit;
+  editor.files.answer(
+      writeScript("house.as", "void main() { int x, y; getpos(x, y); settile(x, y, 104); }"));
   editor.pointer.pixelX = 197;  // cell (10, 5)
   editor.pointer.pixelY = 119;
-  int stale = makecol(12, 34, 56);
-  clear_to_color(screen, stale);
+  clear_to_color(screen, makecol(12, 34, 56));
   bool screenShowedTheFrame = false;
   editor.files.whileOpen = [&] {
     screenShowedTheFrame = getpixel(screen, 500, 690) == 0 &&
                            getpixel(screen, 649, 539) == test::white();  // the button's frame
   };
-  editor.click(kFeatureX, kFeatureY);
+  editor.click(kLeftX, kFeatureY);
   EXPECT_TRUE(screenShowedTheFrame);
   EXPECT_EQ(editor.pointer.calls, 1);
-  EXPECT_EQ(app->document().map().getTile(10, 5), 104);
-  int changed = 0;
-  for (int row = 0; row < 24; ++row)
-    for (int column = 0; column < 48; ++column) changed += app->document().map().getTile(column, row) != ',';
-  EXPECT_EQ(changed, 1);
+  EXPECT_EQ(test::mapRows(editor.map())[5].substr(9, 3), "AhA");
+  editor.files.whileOpen = nullptr;
+  editor.files.cancelNext();  // a cancelled dialog runs nothing
+  editor.click(kLeftX, kCurrentMapY);
+  EXPECT_EQ(test::countNonZeroCells(editor.map()), 47 * 24);
+  EXPECT_EQ(editor.document().history().undoCount(), 2u);
 }
 
-TEST_F(Commands, GenerateWorldMapWarnsWritesTheFolderAndReloadsTheCurrentMap) {
-  std::string script = worldScript();
-  app->context().document.beginStep().setTile(5, 5, 'u');  // unsaved edit: discarded
+// GENERATE WORLD MAP asks about unsaved changes, warns, writes the folder's
+// 400 maps and opens the current map again; cancelled anywhere, it changes
+// nothing.
+TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
+  std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
+  changeCell();
+  editor.files.cancelNext();  // for the one case that gets as far as the dialog
+  for (auto answers : std::vector<std::vector<std::string>>{{"Cancel"}, {"Discard", "Cancel"},
+                                                            {"Discard", "OK"}}) {
+    for (const std::string& answer : answers) editor.questions.answer(answer);
+    editor.click(kLeftX, kWorldY);
+    EXPECT_TRUE(test::readFileBytes(file("VEKAA.MAP")).empty());
+    EXPECT_EQ(editor.map().getTile(5, 5), 'u');
+    EXPECT_EQ(editor.document().history().undoCount(), 1u);
+  }
   std::size_t questionsWhenAsked = 0;
   editor.files.whileOpen = [&] { questionsWhenAsked = editor.questions.asked.size(); };
-  editor.files.answer(script);
+  editor.questions.asked.clear();
   editor.questions.answer("Discard");
   editor.questions.answer("OK");
-  editor.click(kWorldX, kWorldY);
-
-  EXPECT_TRUE(editor.messages.shown.empty());
-  ASSERT_EQ(editor.questions.asked.size(), 2u);
+  editor.files.answer(script);
+  editor.click(kLeftX, kWorldY);
+  ASSERT_EQ(questionsWhenAsked, 2u);
   EXPECT_EQ(editor.questions.asked[1].text,
             "Warning!  This will replace all wilderness maps in the directory of the currently "
             "loaded map.");
   EXPECT_EQ(editor.questions.asked[1].answers, (std::vector<std::string>{"OK", "Cancel"}));
-  EXPECT_EQ(questionsWhenAsked, 2u);
-  for (int row = 0; row < kWorldSide; ++row)
-    for (int column = 0; column < kWorldSide; ++column)
-      ASSERT_FALSE(test::readFileBytes(*wildernessMapPath(folder, column, row)).empty());
-  // The current map is VEKBA, whose cell (0, 0) is the script's (49, 1).
-  EXPECT_EQ(app->document().map().getTile(0, 0), 66);
-  EXPECT_EQ(app->document().map().getTile(5, 5), 0);
-  EXPECT_EQ(app->state().mode, EditorMode::Edit);
-}
-
-TEST_F(Commands, GenerateWorldMapCancelledWritesNothingAndKeepsTheMapAndItsHistory) {
-  std::string script = worldScript();
-  struct Case {
-    const char* name;
-    std::vector<std::string> answers;
-    bool dialogAnswered;
-  };
-  const Case cases[] = {
-      {"the unsaved changes kept", {"Cancel"}, false},
-      {"the warning cancelled", {"Discard", "Cancel"}, false},
-      {"the script dialog cancelled", {"Discard", "OK"}, false},
-  };
-  app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    for (const std::string& answer : c.answers) editor.questions.answer(answer);
-    editor.files.cancelNext();
-    editor.click(kWorldX, kWorldY);
-    EXPECT_TRUE(test::readFileBytes(folder + "VEKAA.MAP").empty());
-    EXPECT_EQ(app->document().map().getTile(5, 5), 'u');
-    EXPECT_TRUE(app->document().isModified());
-    EXPECT_EQ(app->document().history().undoCount(), 1u);
-  }
-}
-
-TEST_F(Commands, GenerateWorldMapSaysWhichFilesWereNotWritten) {
-  std::string script = worldScript();
-  // A folder in a map file's place cannot be replaced, not even by root.
-  for (const char* name : {"VEKAA.MAP", "VEKCA.MAP"}) ASSERT_EQ(::mkdir((folder + name).c_str(), 0755), 0);
-  editor.questions.answer("OK");
-  editor.files.answer(script);
-  editor.click(kWorldX, kWorldY);
-  ASSERT_EQ(editor.messages.shown.size(), 1u);
-  EXPECT_EQ(editor.messages.shown[0],
-            "No map was changed. Cannot write " + folder + "VEKAA.MAP: Is a directory");
-  EXPECT_NE(app->document().map().getTile(0, 0), 66) << "nothing written, nothing opened again";
+  EXPECT_TRUE(test::readFileBytes(file("VEKTT.MAP")).size() > 0);
+  // The current map is VEKBA, whose cell (0, 0) is the world's (48, 0).
+  EXPECT_EQ(editor.map().getTile(0, 0), 66);
+  EXPECT_EQ(editor.map().getTile(5, 5), 0);
+  EXPECT_EQ(editor.state().mode, EditorMode::Edit);
 }
 
 // Unsaved changes are asked about before anything would drop them; Cancel
 // leaves everything as it was, Discard goes on, Save writes first.
 TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
-  std::string other = folder + "OTHER.MAP";
-  test::writeFilledMap(other, 'o');
-  struct Case {
-    const char* name;
-    const char* answer;
-    std::function<bool()> trigger;  // gives whether the editor goes on
-    bool goesOn;
-    TileCode shownAfter;  // cell (5, 5)
-    bool saved;
-  };
+  test::writeFilledMap(file("OTHER.MAP"), 'o');
   auto escape = [&] { return editor.pressKey(KEY_ESC); };
   auto closeButton = [&] {
     requestClose();
     return editor.pass(990, 690);
   };
   auto load = [&] {
-    editor.files.answer(other);
-    editor.click(kLoadX, kLoadY);
+    editor.files.answer(file("OTHER.MAP"));
+    editor.click(kLoadX, kTopY);
     return true;
   };
-  const Case cases[] = {
-      {"Escape, Cancel", "Cancel", escape, true, 'u', false},
-      {"Escape, Discard", "Discard", escape, false, 'u', false},
-      {"Escape, Save", "Save", escape, false, 'u', true},
-      {"close button, Cancel", "Cancel", closeButton, true, 'u', false},
-      {"LOAD, Cancel", "Cancel", load, true, 'u', false},
-      {"LOAD, Discard", "Discard", load, true, 'o', false},
-      {"LOAD, Save", "Save", load, true, 'o', true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    app->context().document.open(folder + "VEKBA.MAP");
-    app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+  using Trigger = std::function<bool()>;  // gives whether the editor goes on
+  // The answer, the trigger, whether the editor goes on, cell (5, 5) shown
+  // after it, whether the change was saved.
+  for (auto [answer, trigger, goesOn, shownAfter, saved] :
+       {std::tuple{"Cancel", Trigger(escape), true, 'u', false},
+        {"Discard", escape, false, 'u', false}, {"Save", escape, false, 'u', true},
+        {"Cancel", closeButton, true, 'u', false}, {"Cancel", load, true, 'u', false},
+        {"Discard", load, true, 'o', false}, {"Save", load, true, 'o', true}}) {
+    SCOPED_TRACE(answer);
+    editor.document().open(file("VEKBA.MAP"));
+    changeCell();
     editor.questions.asked.clear();
-    editor.questions.answer(c.answer);
-    EXPECT_EQ(c.trigger(), c.goesOn);
+    editor.questions.answer(answer);
+    EXPECT_EQ(trigger(), goesOn);
     ASSERT_EQ(editor.questions.asked.size(), 1u);
     EXPECT_EQ(editor.questions.asked[0].text, "Save changes to VEKBA.MAP?");
     EXPECT_EQ(editor.questions.asked[0].answers,
               (std::vector<std::string>{"Save", "Discard", "Cancel"}));
-    EXPECT_EQ(app->document().map().getTile(5, 5), c.shownAfter);
-    Map onDisk;
-    ASSERT_TRUE(onDisk.load((folder + "VEKBA.MAP").c_str()));
-    EXPECT_EQ(onDisk.getTile(5, 5), c.saved ? 'u' : ',');
-    if (c.saved) test::writeFilledMap(folder + "VEKBA.MAP", ',');
+    EXPECT_EQ(editor.map().getTile(5, 5), shownAfter);
+    EXPECT_EQ(cellOnDisk("VEKBA.MAP"), saved ? 'u' : ',');
+    if (saved) test::writeFilledMap(file("VEKBA.MAP"), ',');
   }
-  // Without changes nothing is asked.
-  app->context().document.open(folder + "VEKBA.MAP");
+  editor.document().open(file("VEKBA.MAP"));  // without changes nothing is asked
   editor.questions.asked.clear();
   EXPECT_FALSE(escape());
   EXPECT_TRUE(editor.questions.asked.empty());
-}
-
-TEST(CommandsWithoutFile, SaveSaysThereIsNoFileYetAndEscapeOffersDiscardAndCancel) {
-  HeadlessEditor editor;
-  editor.start();  // the first dialog cancelled: no file
-  editor.click(kSaveX, kSaveY);
-  EXPECT_EQ(editor.messages.shown,
-            std::vector<std::string>{"The map was not saved: it has no file yet. Open one with "
-                                     "LOAD or from the world map view."});
-  editor.app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
+  editor.start();  // a map without a file cannot be saved
+  changeCell();
   editor.questions.answer("Cancel");
-  EXPECT_TRUE(editor.pressKey(KEY_ESC));
-  ASSERT_EQ(editor.questions.asked.size(), 1u);
-  EXPECT_EQ(editor.questions.asked[0].text,
-            "Save changes to the new map (it has no file yet)?");
+  EXPECT_TRUE(escape());
+  EXPECT_EQ(editor.questions.asked.at(0).text, "Save changes to the new map (it has no file yet)?");
   EXPECT_EQ(editor.questions.asked[0].answers, (std::vector<std::string>{"Discard", "Cancel"}));
 }
 
 TEST_F(Commands, SaveAsWritesTheNewFileAfterAskingToReplaceAnExistingOne) {
-  app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
-  struct Case {
-    const char* name;
-    std::string path;
-    const char* replaceAnswer;  // null: nothing asked
-    bool written;
-  };
-  const Case cases[] = {
-      {"a new file", folder + "NEW.MAP", nullptr, true},
-      {"an existing file, Cancel", folder + "VEKBA.MAP", "Cancel", false},
-      {"an existing file, Replace", folder + "VEKBA.MAP", "Replace", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  // The file, the answer to replacing it ("": nothing asked), whether written.
+  for (auto [name, replace, written] :
+       {std::tuple{"NEW.MAP", "", true}, {"VEKBA.MAP", "Cancel", false},
+        {"VEKBA.MAP", "Replace", true}}) {
+    SCOPED_TRACE(name + std::string(replace));
+    changeCell();
     editor.questions.asked.clear();
-    if (c.replaceAnswer) editor.questions.answer(c.replaceAnswer);
-    editor.files.answer(c.path);
-    editor.click(700, 630);
-    EXPECT_EQ(editor.questions.asked.size(), c.replaceAnswer ? 1u : 0u);
-    Map onDisk;
-    ASSERT_TRUE(onDisk.load(c.path.c_str()));
-    EXPECT_EQ(onDisk.getTile(5, 5), c.written ? 'u' : ',');
-    if (c.written) {
-      EXPECT_EQ(app->document().path(), c.path);
-      EXPECT_FALSE(app->document().isModified());
-      app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u' + 1); });
-      app->context().document.apply([](Map& map) { map.setTile(5, 5, 'u'); });
-    }
+    if (*replace) editor.questions.answer(replace);
+    editor.files.answer(file(name));
+    editor.click(kLeftX, kSaveAsY);
+    EXPECT_EQ(editor.questions.asked.size(), *replace ? 1u : 0u);
+    EXPECT_EQ(cellOnDisk(name), written ? 'u' : ',');
+    EXPECT_EQ(editor.document().path(), file(written ? name : "NEW.MAP"));
+    EXPECT_NE(editor.document().isModified(), written);
+    changeCell('v');
   }
 }
 
