@@ -49,23 +49,24 @@ bool EditorSession::copySampleScript(const std::string& name) const {
 
 bool EditorSession::waitForScreen(const std::function<bool(const Image&)>& condition,
                                   milliseconds timeout) const {
-  Image last;
-  if (waitUntil([&] { return condition(last = screen()); }, timeout)) return true;
-  keepFailedScreen(last);
+  if (waitUntil([&] { return condition(screen()); }, timeout)) return true;
+  keepFailedScreen();
   return false;
 }
 
-void EditorSession::keepFailedScreen(const Image& shot) const {
-  if (shot.empty()) return;
+void EditorSession::keepFailedScreen() const {
   const char* chosen = std::getenv("VEK_E2E_FAILURE_DIR");
   std::string folder = chosen && *chosen ? chosen : std::string(VEK_BUILD_DIR) + "/e2e-failures";
   mkdir(folder.c_str(), 0777);
   std::string path = folder + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                     "-" + std::to_string(getpid()) + "-" + std::to_string(++failedScreens_) + ".ppm";
-  if (shot.writePpm(path))
+                     "-" + std::to_string(getpid()) + "-" + std::to_string(++failedScreens_) + ".png";
+  if (saveScreen(path))
     ADD_FAILURE() << "the screen when waiting ended: " << path << "; pointer "
-                  << x.xdotool({"getmouselocation"}) << "window "
-                  << x.xdotool({"getwindowgeometry", window}) << "display " << x.display();
+                  << x.xdotool({"getmouselocation"}) << "display " << x.display();
+}
+
+bool EditorSession::saveScreen(const std::string& path) const {
+  return test::runProgram({"import", "-display", x.display(), "-window", window, path}).status == 0;
 }
 
 bool EditorSession::pointerDrawnAt(const Image& shot, int px, int py) {
@@ -93,15 +94,11 @@ bool EditorSession::syncWithPasses() const {
   // The pass showing the second spot began after the first spot's ended,
   // so it read the buttons as they are now.
   for (const auto& spot : kSyncSpots) {
-    Image last;
     bool seen = waitUntil(
-        [&] {
-          if (!placePointer(spot[0], spot[1])) return false;
-          return pointerDrawnAt(last = screen(), spot[0], spot[1]);
-        },
+        [&] { return placePointer(spot[0], spot[1]) && pointerDrawnAt(screen(), spot[0], spot[1]); },
         kPatience);
     if (!seen) {
-      keepFailedScreen(last);
+      keepFailedScreen();
       return false;
     }
   }
@@ -134,9 +131,8 @@ bool EditorSession::pressUntil(int px, int py, int button, const std::function<b
 bool EditorSession::pressUntilScreen(int px, int py, int button,
                                      const std::function<bool(const Image&)>& condition,
                                      milliseconds timeout) const {
-  Image last;
-  if (pressUntil(px, py, button, [&] { return condition(last = screen()); }, timeout)) return true;
-  keepFailedScreen(last);
+  if (pressUntil(px, py, button, [&] { return condition(screen()); }, timeout)) return true;
+  keepFailedScreen();
   return false;
 }
 
@@ -192,9 +188,7 @@ std::optional<std::string> EditorSession::answerMessage() {
 void EditorSession::saveScreenshotIfAsked(const std::string& name) const {
   const char* folder = std::getenv("VEK_SCREENSHOT_DIR");
   if (!folder || !*folder) return;
-  std::string path = std::string(folder) + "/" + name;
-  EXPECT_EQ(test::runProgram({"import", "-display", x.display(), "-window", window, path}).status, 0)
-      << name;
+  EXPECT_TRUE(saveScreen(std::string(folder) + "/" + name)) << name;
 }
 
 bool dialogShown(const Image& shot) { return shot.allOf(650, 420, 100, 30, kWhite); }

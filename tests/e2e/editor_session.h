@@ -71,7 +71,8 @@ class EditorSession {
   void saveScreenshotIfAsked(const std::string& name) const;
 
   // Into $VEK_E2E_FAILURE_DIR (default build/e2e-failures).
-  void keepFailedScreen(const Image& shot) const;
+  void keepFailedScreen() const;
+  bool saveScreen(const std::string& path) const;
 
   test::TempDir world;
   XSession x;

@@ -3,73 +3,28 @@
 #include "child_process.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <sstream>
-#include <thread>
 
 namespace vek::e2e {
 namespace {
 
-[[noreturn]] void execChild(const std::vector<std::string>& argv,
-                            const std::vector<std::string>& environment,
-                            const std::string& workingDirectory) {
-  setpgid(0, 0);
-  for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
-  if (!workingDirectory.empty() && chdir(workingDirectory.c_str()) != 0) _exit(126);
-  std::vector<char*> args;
-  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-  args.push_back(nullptr);
-  execvp(args[0], args.data());
-  _exit(127);
-}
-
-bool fileExists(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0;
-}
-
-// The display number Xvfb writes to its -displayfd pipe; empty if none comes.
-std::string readDisplayNumber(int fd, milliseconds timeout) {
+// The display number Xvfb writes to its -displayfd pipe once it takes
+// connections; empty when it ends or is silent for 20 s.
+std::string readDisplayNumber(int fd) {
   std::string text;
-  Clock::time_point deadline = Clock::now() + timeout;
-  while (text.find('\n') == std::string::npos) {
-    auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return "";
-    pollfd waiting{fd, POLLIN, 0};
-    int ready = poll(&waiting, 1, static_cast<int>(left));
-    if (ready < 0 && errno == EINTR) continue;
-    if (ready <= 0) return "";
-    char buffer[32];
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return "";  // Xvfb ended without a display
-    text.append(buffer, static_cast<std::size_t>(got));
-  }
-  text.resize(text.find('\n'));
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return "";
+  char c = 0;
+  pollfd waiting{fd, POLLIN, 0};
+  while (poll(&waiting, 1, 20000) > 0 && read(fd, &c, 1) == 1 && c != '\n') text += c;
+  if (c != '\n' || text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+    return "";
   return text;
 }
 
 }  // namespace
-
-bool waitUntil(const std::function<bool()>& condition, milliseconds timeout) {
-  Clock::time_point deadline = Clock::now() + timeout;
-  for (;;) {
-    if (condition()) return true;
-    if (Clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(milliseconds(20));
-  }
-}
 
 Image::Image(int width, int height, std::vector<unsigned char> rgb)
     : width_(width), height_(height), rgb_(std::move(rgb)) {}
@@ -91,71 +46,18 @@ bool Image::allOf(int x, int y, int width, int height, Rgb colour) const {
   return count(x, y, width, height, colour) == width * height;
 }
 
-bool Image::writePpm(const std::string& path) const {
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) return false;
-  std::fprintf(out, "P6\n%d %d\n255\n", width_, height_);
-  bool ok = std::fwrite(rgb_.data(), 1, rgb_.size(), out) == rgb_.size();
-  return std::fclose(out) == 0 && ok;
-}
-
-Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-                 const std::string& workingDirectory) {
-  pid_ = fork();
-  if (pid_ == 0) execChild(argv, environment, workingDirectory);
-  if (pid_ > 0) setpgid(pid_, pid_);
-}
-
-Process::~Process() { kill(); }
-
-bool Process::running() {
-  if (pid_ <= 0 || reaped_) return false;
-  if (waitpid(pid_, &status_, WNOHANG) == pid_) reaped_ = true;
-  return !reaped_;
-}
-
-std::optional<int> Process::waitForExit(milliseconds timeout) {
-  if (!waitUntil([this] { return !running(); }, timeout)) return std::nullopt;
-  if (pid_ <= 0) return -1;
-  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
-}
-
-void Process::kill() {
-  if (pid_ <= 0) return;
-  // SIGTERM first so Xvfb removes its lock; then the group (xmessage too).
-  if (running()) {
-    ::kill(pid_, SIGTERM);
-    waitUntil([this] { return !running(); }, milliseconds(5000));
-  }
-  ::kill(-pid_, SIGKILL);
-  if (!reaped_) {
-    waitpid(pid_, &status_, 0);
-    reaped_ = true;
-  }
-}
-
 XSession::XSession() {
-  // Xvfb's lock file decides whether a number is free; a number taken
-  // meanwhile makes it exit, and the next is tried.
-  int first = 50 + static_cast<int>(getpid() % 400);
-  for (int attempt = 0; attempt < 40 && !ok_; ++attempt) {
-    std::string number = std::to_string(first + attempt);
-    if (fileExists("/tmp/.X" + number + "-lock")) continue;
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return;
-    server_.emplace(std::vector<std::string>{"Xvfb", ":" + number, "-displayfd",
-                                             std::to_string(pipeFds[1]), "-screen", "0", "1280x1024x24",
-                                             "-nolisten", "tcp", "-noreset"});
-    close(pipeFds[1]);
-    std::string reported = readDisplayNumber(pipeFds[0], milliseconds(20000));
-    close(pipeFds[0]);
-    ok_ = reported == number && server_->running();
-    if (ok_) {
-      display_ = ":" + number;
-    } else {
-      server_.reset();
-    }
-  }
+  // Without a display number Xvfb takes the first free one and names it.
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return;
+  server_.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(pipeFds[1]),
+                                           "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                           "-noreset"});
+  close(pipeFds[1]);
+  std::string number = readDisplayNumber(pipeFds[0]);
+  close(pipeFds[0]);
+  ok_ = !number.empty() && server_->running();
+  if (ok_) display_ = ":" + number;
 }
 
 XSession::~XSession() { server_.reset(); }

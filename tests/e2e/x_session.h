@@ -1,22 +1,19 @@
 #pragma once
 
-// Xvfb on a free display, xdotool input, import screenshots; every wait has
-// a deadline and every process started is killed on destruction.
+// Xvfb on a display of its choosing, xdotool input, import screenshots;
+// every wait has a deadline and every process started is killed on destruction.
 
-#include <sys/types.h>
-
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
+
 namespace vek::e2e {
 
-using Clock = std::chrono::steady_clock;
-using std::chrono::milliseconds;
-
-bool waitUntil(const std::function<bool()>& condition, milliseconds timeout);
+using test::milliseconds;
+using test::Process;
+using test::waitUntil;
 
 struct Rgb {
   int r = 0, g = 0, b = 0;
@@ -33,33 +30,10 @@ class Image {
   Rgb pixel(int x, int y) const;
   bool allOf(int x, int y, int width, int height, Rgb colour) const;
   int count(int x, int y, int width, int height, Rgb colour) const;
-  bool writePpm(const std::string& path) const;
 
  private:
   int width_ = 0, height_ = 0;
   std::vector<unsigned char> rgb_;
-};
-
-// A child process; killed (SIGKILL) on destruction unless it has ended.
-class Process {
- public:
-  // environment: extra "NAME=value" entries.
-  Process(const std::vector<std::string>& argv, const std::vector<std::string>& environment = {},
-          const std::string& workingDirectory = "");
-  ~Process();
-  Process(const Process&) = delete;
-  Process& operator=(const Process&) = delete;
-
-  pid_t pid() const { return pid_; }
-  bool running();
-  // -1 when killed by a signal; nothing when still running.
-  std::optional<int> waitForExit(milliseconds timeout);
-  void kill();
-
- private:
-  pid_t pid_ = -1;
-  bool reaped_ = false;
-  int status_ = 0;
 };
 
 class XSession {
