@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 
 #include "child_process.h"
@@ -336,32 +337,6 @@ TEST(Editor, PlaceFeatureAsksForTheSpotAndGenerateCurrentMapRemakesTheMap) {
   EXPECT_TRUE(saved.getTile(0, 0) == kDeepWater || saved.getTile(0, 0) == kShallowWater);
 }
 
-TEST(Editor, GenerateWorldMapWarnsWritesTheWorldAndTheWorldViewShowsIt) {
-  EditorSession session;
-  writeFilledMap(session.file("VEKAA.MAP"), kGrass);
-  ASSERT_TRUE(session.copySampleScript("world.as"));
-  ASSERT_TRUE(session.startOn("VEKAA.MAP"));
-
-  // The warning is a question in the window; O answers OK.
-  ASSERT_TRUE(session.pressUntilScreen(kWorldX, kWorldY, kLeft, questionShown));
-  session.x.key("o");
-
-  ASSERT_TRUE(session.waitForScreen(dialogShown));
-  ASSERT_TRUE(session.answerDialog("world.as"));
-  ASSERT_TRUE(waitUntil([&] { return !test::readFileBytes(session.file("VEKTT.MAP")).empty(); },
-                        kPatience));
-
-  // The world view samples each cell's tile, as the files just written say.
-  test::WorldCells world(session.world.path() + "/");
-  ASSERT_TRUE(session.pressUntilScreen(kWorldMapX, kWorldMapY, kLeft,
-                                       [&](const Image& s) { return picturedIn(s, world); }));
-  // The world's rim is sea and its middle is land: not one colour.
-  Image shot = session.screen();
-  EXPECT_FALSE(shot.allOf(0, 0, 864, 480, shot.pixel(0, 0)));
-
-  EXPECT_EQ(session.holdKeyUntilExit("Escape"), std::optional<int>(0));
-}
-
 // A script waiting in getpos (which says so on the path line) or in an
 // endless loop stops at Escape or the close button: "Script stopped.", the
 // map as it was, and the editor goes on.
@@ -449,20 +424,12 @@ TEST(EditorPictures, SampleWorldInTheEditorAndInTheWorldView) {
       {std::string(VEK_SOURCE_DIR) + "/scripts/make-sample-world.sh", session.world.path(), "7"},
       {std::string("BUILD=") + VEK_BUILD_DIR});
   ASSERT_EQ(run.status, 0) << run.output();
-  const std::string& made = run.out;
   // "veksample: town at cell C,R of PATH", cells counted from 1.
-  std::size_t at = made.find("town at cell ");
-  ASSERT_NE(at, std::string::npos) << made;
-  int townColumn = 0, townRow = 0;
-  char mapName[16] = {};
-  std::string rest = made.substr(at + 13);
-  ASSERT_EQ(std::sscanf(rest.c_str(), "%d,%d", &townColumn, &townRow), 2) << rest;
-  --townColumn;
-  --townRow;
-  std::size_t name = made.find("VEK", at);
-  ASSERT_NE(name, std::string::npos);
-  std::snprintf(mapName, sizeof mapName, "%s", made.substr(name, 9).c_str());
-
+  std::smatch found;
+  const std::regex made("town at cell (\\d+),(\\d+) of .*(VEK..\\.MAP)");
+  ASSERT_TRUE(std::regex_search(run.out, found, made)) << run.out;
+  int townColumn = std::stoi(found[1]) - 1, townRow = std::stoi(found[2]) - 1;
+  std::string mapName = found[3];
   ASSERT_TRUE(session.startOn(mapName));
   Map town;
   ASSERT_TRUE(town.load(session.file(mapName).c_str()));
