@@ -14,8 +14,7 @@
 namespace vek {
 namespace {
 
-using test::inCellX;
-using test::inCellY;
+using test::inCellX, test::inCellY;
 
 constexpr int kLeft = 1, kRight = 2, kMiddle = 4;
 constexpr EditorMode kEdit = EditorMode::Edit, kPlace = EditorMode::PlaceTeleport,
@@ -34,7 +33,7 @@ std::string teleports(const Map& map) {
 }
 
 // A step of the mouse or the keyboard (a key comes with the mouse as it was).
-enum class Act { Key, Press, ShiftPress, Drag, OffMap, Release, OpenOther, WorldView };
+enum class Act { Key, Press, ShiftPress, Drag, Release, OpenOther, WorldView };
 struct Step {
   Act act;
   int column = 0, row = 0;  // the cell, or for Key the scancode and shifts
@@ -43,7 +42,7 @@ Step key(int scancode, int shifts = 0) { return {Act::Key, scancode, shifts}; }
 Step ctrl(int scancode) { return key(scancode, KB_CTRL_FLAG); }
 Step press(int column, int row) { return {Act::Press, column, row}; }
 Step drag(int column, int row) { return {Act::Drag, column, row}; }
-const Step kOffMap{Act::OffMap}, kRelease{Act::Release}, kOpenOther{Act::OpenOther};
+const Step kOffMap = drag(50, 20), kRelease{Act::Release}, kOpenOther{Act::OpenOther};
 
 class Editing : public ::testing::Test {
  protected:
@@ -65,7 +64,6 @@ class Editing : public ::testing::Test {
       case Act::ShiftPress: key_shifts = KB_SHIFT_FLAG; [[fallthrough]];
       case Act::Press:
       case Act::Drag: x = inCellX(step.column), y = inCellY(step.row), buttons = kLeft; break;
-      case Act::OffMap: x = 900, y = 400, buttons = kLeft; break;
       case Act::Release: x = 995, y = 695, buttons = 0; break;
       case Act::OpenOther:  // LOAD, the changes discarded
         editor.files.answer(file("VEKAB.MAP"));
@@ -86,18 +84,15 @@ class Editing : public ::testing::Test {
 TEST_F(Editing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
   startOn({});
   for (int column = 3; column < 6; ++column) editor.pass(inCellX(column), inCellY(2), kLeft);
-  auto press = [&](int scancode, int shifts) {
-    return [this, scancode, shifts] { editor.pressKey(scancode, shifts); };
-  };
   using Action = std::function<void()>;
   for (auto [name, action, painted, modified] :
        {std::tuple{"the stroke", Action([&] { editor.pass(995, 695); }), true, true},
         {"UNDO", [&] { editor.click(690, 610); }, false, false},
         {"REDO", [&] { editor.click(780, 610); }, true, true},
-        {"Ctrl+Z", press(KEY_Z, KB_CTRL_FLAG), false, false},
-        {"Ctrl+Y", press(KEY_Y, KB_CTRL_FLAG), true, true},
-        {"Ctrl+Z again", press(KEY_Z, KB_CTRL_FLAG), false, false},
-        {"Ctrl+Shift+Z", press(KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG), true, true},
+        {"Ctrl+Z", [&] { editor.pressKey(KEY_Z, KB_CTRL_FLAG); }, false, false},
+        {"Ctrl+Y", [&] { editor.pressKey(KEY_Y, KB_CTRL_FLAG); }, true, true},
+        {"Ctrl+Z again", [&] { editor.pressKey(KEY_Z, KB_CTRL_FLAG); }, false, false},
+        {"Ctrl+Shift+Z", [&] { editor.pressKey(KEY_Z, KB_CTRL_FLAG | KB_SHIFT_FLAG); }, true, true},
         {"SAVE", [&] { editor.click(930, 10); }, true, false}}) {
     SCOPED_TRACE(name);
     action();
@@ -159,11 +154,7 @@ TEST_F(Editing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
         {".MAP", kEdit, "A", "ABCD"}, {nullptr, kEdit, "A", ".MAP"},
         {"TOWN.MAP", kPlace, "TOWN", ".MAP"}}) {
     SCOPED_TRACE(answer ? answer : "cancelled");
-    if (answer) {
-      editor.files.answer(answer);
-    } else {
-      editor.files.cancelNext();
-    }
+    answer ? editor.files.answer(answer) : editor.files.cancelNext();
     editor.state().mode = kWorld;
     editor.click(984, 94);
     const auto& call = editor.files.calls.back();
@@ -191,8 +182,7 @@ TEST_F(Editing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
 TEST_F(Editing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
   editor.start();
   for (int i : {1, 2, 3}) change().addTeleport(i, i, ("T" + std::to_string(i)).c_str());
-  // Row 1, row 5 (no teleport there), the screen's last row, beside the
-  // column, row 0.
+  // Row 1, row 5 (no teleport there), the screen's last row, beside the column, row 0.
   for (auto [mode, x, y, left] :
        {std::tuple{kWorld, 989, 119, "1,1 T1; 3,3 T3"}, {kPlace, 980, 150, "1,1 T1; 3,3 T3"},
         {kEdit, 980, 699, "1,1 T1; 3,3 T3"}, {kEdit, 990, 100, "1,1 T1; 3,3 T3"},
@@ -252,13 +242,14 @@ TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
   test::writeFilledMap(file("FIRST.MAP"), 'F', kInterior);
   test::writeFilledMap(file("SECOND.MAP"), 'S');
   // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press
-  // opens a map of a kind with its cell (0, 0): a wilderness cell's local
-  // map, made empty (its letters may come from the file name alone); not
-  // from a local map nor an interior, nor while placing, in the world view
-  // or outside the map area.
+  // opens a map: a wilderness cell's local map, loaded or made empty (its
+  // letters may come from the file name alone); not from a local map nor an
+  // interior, nor while placing, in the world view or outside the map area.
+  test::writeFilledMap(file("TCD6736.MAP"), 'L', kLocal);
   for (auto [from, kind, mode, x, y, to, openedKind, code] :
        {std::tuple{"VEKAA.MAP", kWild, kEdit, inCellX(2), inCellY(3), "FIRST.MAP", kInterior, 'F'},
         {"VEKCD.MAP", kWild, kEdit, inCellX(47), inCellY(23), "TCD6836.MAP", kLocal, '\0'},
+        {"VEKCD.MAP", kWild, kEdit, inCellX(46), inCellY(23), "TCD6736.MAP", kLocal, 'L'},
         {"NODOT", kWild, kEdit, inCellX(2), 10, "TOT2313.MAP", kLocal, '\0'},
         {"HOME.MAP", kLocal, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kLocal, 'h'},
         {"HOME.MAP", kWild, kPlace, inCellX(3), inCellY(3), "HOME.MAP", kWild, 'h'},
@@ -380,16 +371,15 @@ TEST_F(Editing, EscapeEndsOneThingAtATimeAndTheHelpTakesTheNextKeyOrClick) {
   EXPECT_EQ(row(4)[4], '.');
 }
 
-// The main loop rests only while the input stays as it is and the last
-// passes drew the frame the one before them drew.
+// The main loop rests only while the input stays as it is and the last passes drew the frame
+// the one before them drew (the pointer moves, then the frame changes).
 TEST(IdleWatch, RestsOnlyOnceTheInputAndTheFrameHaveSettled) {
   test::useColorDepth(32);
   test::resetInput();
   test::BitmapPtr frame = test::blankBitmap(40, 30);
   IdleWatch idle;
   int index = 0;
-  // The mouse, the colour the pass draws, whether it may rest: the frame
-  // settles, the pointer moves, then a frame changes.
+  // The mouse, the colour the pass draws, whether it may rest.
   for (auto [mouseX, colour, rests] :
        {std::tuple{0, 0, false}, {0, 0, false}, {0, 0, false}, {0, 0, false}, {0, 0, true},
         {0, 0, true}, {5, 0, false}, {5, 0, false}, {5, 0, false}, {5, 0, false}, {5, 0, true},

@@ -1,6 +1,5 @@
-// Whole screens against golden pictures (tests/golden/*.png): the editor's
-// window with its kind line and readout, the world map view with its
-// readout, clicks, keys and redrawing, and the world picture file.
+// Whole screens against golden pictures (tests/golden/*.png): the editor with its kind line and
+// readout, the world map view with its readout, clicks, keys and redrawing; the world picture file.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "app/world_picture.h"
+#include "app/world_picture_cache.h"
 #include "app_test_support.h"
 #include "golden_image.h"
 #include "resources/png_reader.h"
@@ -18,13 +18,11 @@
 namespace vek {
 namespace {
 
-using test::HeadlessEditor;
-using test::TilePicture;
+using test::HeadlessEditor, test::TilePicture;
 const auto depthName = ::testing::PrintToStringParamName();  // "32": the golden update's filter
 
-// Pictures of every size around a cell and around the character a palette
-// cell shows 4 pixels in and 8 down (8 x 8 in Allegro's font): as large as
-// the cell, smaller, larger, one pixel short of hiding the character each way.
+// Pictures of every size around a cell and around a palette cell's character (8 x 8, 4 pixels
+// in, 8 down): as large, smaller, larger, one pixel short of hiding the character each way.
 std::vector<TilePicture> variedPictures() {
   return {{200, {0, 255, 0}},         {201, {255, 0, 255}, 10, 12}, {202, {0, 0, 255}, 30, 30},
           {250, {255, 255, 0}},       {'A', {0, 255, 0}},           {'B', {255, 0, 255}, 12, 16},
@@ -32,9 +30,8 @@ std::vector<TilePicture> variedPictures() {
           {'E', {0, 255, 255}, 5, 5}, {0, {90, 90, 90}, 3, 3},      {255, {30, 30, 200}, 40, 12}};
 }
 
-// A local map with 80 more teleports, the list scrolled to its end, cells
-// (2, 2) to (4, 4) selected and copied, the copy's preview following the
-// mouse, a teleport waiting for its cell, and the help shown.
+// A local map with 80 more teleports, the list scrolled to its end, cells (2, 2) to (4, 4)
+// copied, the copy's preview at the mouse, a teleport waiting for its cell, and the help.
 void useTheTools(EditorApp& app) {
   MapDocument& document = app.context().document;
   EditorState& state = app.context().state;
@@ -127,10 +124,10 @@ class WorldView : public ::testing::TestWithParam<int> {
                          {'k', {255, 255, 0}, 6, 6, Rgb{0, 0, 255}},
                          {'q', {255, 0, 255}, 5, 5, Rgb{255, 255, 0}},
                          {'r', {255, 0, 255}, 6, 6, Rgb{255, 255, 255}}});
-    const std::pair<const char*, TileCode> filled[] = {
-        {"VEKAA.MAP", 'w'}, {"VEKBA.MAP", 'T'}, {"VEKJJ.MAP", 'M'}, {"VEKTT.MAP", 'k'},
-        {"VEKCD.MAP", 'x'}, {"VEKEA.MAP", 'q'}, {"VEKFA.MAP", 'r'}};
-    for (auto [name, code] : filled) test::writeFilledMap(folder + name, code);
+    for (auto [name, code] : {std::pair{"VEKAA.MAP", 'w'}, {"VEKBA.MAP", 'T'}, {"VEKJJ.MAP", 'M'},
+                              {"VEKTT.MAP", 'k'}, {"VEKCD.MAP", 'x'}, {"VEKEA.MAP", 'q'},
+                              {"VEKFA.MAP", 'r'}})
+      test::writeFilledMap(folder + name, code);
     test::writeFilledMap(folder + "VEKGA.MAP", 'T', MapKind::Interior);
     Map mixed;
     for (int row = 0; row < Map::kRows; ++row)
@@ -150,7 +147,6 @@ class WorldView : public ::testing::TestWithParam<int> {
     for (int code : keys) key[code] = 0;
     editor.pass(995, 695);
   }
-  int colourAt(int x, int y) { return getpixel(editor.frame(), x, y); }
 
   test::HeadlessEditor editor;
   EditorApp* app;
@@ -205,15 +201,15 @@ TEST_P(WorldView, ThePictureIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
   test::writeFilledMap(folder + "VEKAA.MAP", 'T');
   putpixel(app->tiles().picture('w'), 5, 5, red);
   editor.pass(995, 695);
-  EXPECT_EQ(colourAt(10, 10), water);
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
   viewWorldMap();
-  EXPECT_EQ(colourAt(10, 10), makecol(0, 255, 0));
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), makecol(0, 255, 0));
   test::writeFilledMap(folder + "VEKAA.MAP", 'w');
   viewWorldMap();
-  EXPECT_EQ(colourAt(10, 10), red);
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), red);
   app->loadTilePictures();
   editor.pass(995, 695);
-  EXPECT_EQ(colourAt(10, 10), water);
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
 }
 
 TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
@@ -264,12 +260,11 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
       << reason;
   ASSERT_EQ(png.width * 1000 + png.height, 960 * 1000 + 480);
   int differing = 0;
-  for (int y = 0; y < 480; ++y) {
+  for (int y = 0; y < 480; ++y)
     for (int x = 0; x < 864; ++x) {
       const std::uint8_t* p = &png.rgba[(y * 960 + worldGridColumnAt(x)) * 4];
       differing += makecol(p[0], p[1], p[2]) != getpixel(view.get(), x, y);
     }
-  }
   EXPECT_EQ(differing, 0);
 
   // Tile scale, with the lines: each cell's picture cut to the cell.
@@ -292,6 +287,21 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
 
 INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16), depthName);
 INSTANTIATE_TEST_SUITE_P(Depth, WorldPictureFile, ::testing::Values(32), depthName);
+
+// A target of another depth gets the picture drawn again in its depth; only
+// the picture's area is written.
+TEST(WorldPictureCache, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
+  WorldPictureCache cache;
+  World world("/nowhere/");
+  TileSet noPictures;
+  for (int depth : {16, 32, 16}) {
+    test::useColorDepth(depth);
+    test::BitmapPtr target(create_bitmap(1000, 700));
+    clear_to_color(target.get(), makecol(255, 255, 255));
+    cache.draw(target.get(), world, noPictures);
+    EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, 0), 864 * 480) << depth;
+  }
+}
 
 }  // namespace
 }  // namespace vek

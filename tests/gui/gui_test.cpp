@@ -200,11 +200,18 @@ TEST_F(Input, AButtonFiresOnceOnAPressOfTheLeftButtonInsideItsFormAndRectangle) 
   EXPECT_EQ(manager.formUnderMouse(), hidden);
 }
 
+void addLabel(void* form, void*) { static_cast<Form*>(form)->add<Label>("lblAdded", 0, 0, 1, 1); }
+
 TEST_F(Input, ClicksMoveTheFocusAndTheFocusedBoxTakesTheKeysWherever) {
   Form* editor = manager.addForm("frmEditor", 0, 0, 200, 100);
   TextBox* first = editor->add<TextBox>("txtFirst", 10, 10, 80, 10);
   TextBox* second = editor->add<TextBox>("txtSecond", 10, 30, 80, 10);
   manager.addForm("frmOther", 0, 100, 100, 50)->add<Label>("lblOther", 10, 10, 50, 10);
+  Button* adder = editor->add<Button>("cmdAdd", 100, 50, 20, 10);  // a handler may add controls:
+  adder->onClick = addLabel;
+  adder->onClickArg1 = editor;
+  pass(105, 55, kLeft);
+  EXPECT_STREQ(editor->controls->name, "lblAdded");  // the newest comes first
   // Each press focuses the box under it; keys go to the focused box, under
   // the mouse or not, in a hidden form too, and a control of another form
   // leaves that focus alone.
