@@ -1,13 +1,9 @@
 #pragma once
 
-// BMP files built byte by byte for the decoder's tests, and pixel checks
-// against pictures written as rows of colour letters.
+// BMP files built byte by byte for the decoder's tests, and pictures read
+// back as rows of colour letters.
 #include <allegro.h>
-#include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,55 +13,41 @@
 
 namespace vek::test {
 
-// The colour letters of the expected pictures: pure colours, which every
-// depth and palette conversion keeps exactly.
-struct Letter {
-  char letter;
-  int r, g, b;
-};
-inline const Letter* findLetter(char letter) {
-  static const Letter kLetters[] = {{'K', 0, 0, 0},     {'R', 255, 0, 0},   {'G', 0, 255, 0},
-                                    {'B', 0, 0, 255},   {'Y', 255, 255, 0}, {'C', 0, 255, 255},
-                                    {'M', 255, 0, 255}, {'W', 255, 255, 255}};
-  for (const Letter& l : kLetters)
-    if (l.letter == letter) return &l;
-  return &kLetters[0];
+// The colour letters: pure colours, which every depth and palette conversion
+// keeps exactly. Bit 0 of a letter's place here is red, bit 1 green, bit 2 blue.
+constexpr const char* kLetters = "KRGYBMCW";
+
+inline int component(char letter, unsigned bit) {
+  return std::string(kLetters).find(letter) & bit ? 255 : 0;
 }
 
 inline int colourOfLetter(char letter, int depth) {
-  const Letter* l = findLetter(letter);
-  return makecol_depth(depth, l->r, l->g, l->b);
+  return makecol_depth(depth, component(letter, 1), component(letter, 2), component(letter, 4));
 }
 
-// One palette entry in the file's order: blue, green, red.
+// A letter's colour as a BMP stores it: blue, green, red.
 inline std::string bgr(char letter) {
-  const Letter* l = findLetter(letter);
-  return {static_cast<char>(l->b), static_cast<char>(l->g), static_cast<char>(l->r)};
+  return {static_cast<char>(component(letter, 4)), static_cast<char>(component(letter, 2)),
+          static_cast<char>(component(letter, 1))};
 }
 
-// A Windows palette: four bytes an entry, the fourth reserved.
-inline std::string windowsPalette(const std::string& letters) {
-  std::string palette;
-  for (char letter : letters) palette += bgr(letter) + '\x5A';
-  return palette;
-}
-
-// An OS/2 palette: three bytes an entry.
-inline std::string os2Palette(const std::string& letters) {
-  std::string palette;
-  for (char letter : letters) palette += bgr(letter);
-  return palette;
+// A palette: four bytes an entry (the fourth reserved), or three in OS/2 files.
+inline std::string palette(const std::string& letters, bool os2 = false) {
+  std::string out;
+  for (char letter : letters) out += os2 ? bgr(letter) : bgr(letter) + '\x5A';
+  return out;
 }
 
 inline std::string fileHeader(std::uint32_t pixelOffset) {
-  return "BM" + le32(0) + le16(0) + le16(0) + le32(pixelOffset);
+  return "BM" + le32(0) + le32(0) + le32(pixelOffset);
 }
 
+// The 40-byte header; resolutions and colour counts, which nothing reads, are 0.
 inline std::string windowsHeader(std::int32_t width, std::int32_t height, int bitCount,
                                  std::uint32_t compression) {
   return le32(40) + le32(static_cast<std::uint32_t>(width)) +
          le32(static_cast<std::uint32_t>(height)) + le16(1) + le16(bitCount) + le32(compression) +
-         le32(0) + le32(2835) + le32(2835) + le32(0) + le32(0);
+         std::string(20, '\0');
 }
 
 inline std::string os2Header(std::uint16_t width, std::uint16_t height, int bitCount) {
@@ -76,31 +58,28 @@ inline std::string bytes(std::initializer_list<int> values) {
   return std::string(values.begin(), values.end());
 }
 
-// Checks every pixel of bitmap against rows of colour letters, top row first.
-inline void expectPicture(BITMAP* bitmap, const std::vector<std::string>& rows,
-                          const std::string& what) {
-  ASSERT_NE(bitmap, nullptr) << what;
-  ASSERT_EQ(bitmap->h, static_cast<int>(rows.size())) << what;
-  ASSERT_EQ(bitmap->w, static_cast<int>(rows[0].size())) << what;
-  int depth = bitmap_color_depth(bitmap);
-  for (int y = 0; y < bitmap->h; ++y) {
-    for (int x = 0; x < bitmap->w; ++x) {
-      EXPECT_EQ(getpixel(bitmap, x, y), colourOfLetter(rows[y][x], depth))
-          << what << ": pixel (" << x << ", " << y << ") should be " << rows[y][x];
-    }
-  }
-}
-
 // Compression values of the BMP information header.
 enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
-using Picture = BitmapPtr;
 
-// Decodes a heap copy of the file, so that a read past its length is a read
-// past a heap block of its own.
-inline Picture decode(const std::string& file, std::string* reason = nullptr) {
-  std::unique_ptr<unsigned char[]> data(new unsigned char[file.size() + 1]);
-  std::memcpy(data.get(), file.data(), file.size());
-  return Picture(decodeBitmap(data.get(), file.size(), nullptr, reason));
+// Decodes a copy of the file in a heap block of its own size, so that a read
+// past its length is a read past the block.
+inline BitmapPtr decode(const std::string& file, std::string* reason = nullptr) {
+  std::vector<unsigned char> data(file.begin(), file.end());
+  return BitmapPtr(decodeBitmap(data.data(), data.size(), nullptr, reason));
+}
+
+// The picture as rows of colour letters, top row first ('?' for any other
+// colour); a missing picture has no rows.
+inline std::vector<std::string> letterRows(BITMAP* bitmap) {
+  std::vector<std::string> rows;
+  for (int y = 0; bitmap && y < bitmap->h; ++y) {
+    rows.emplace_back(bitmap->w, '?');
+    for (int x = 0; x < bitmap->w; ++x)
+      for (const char* l = kLetters; *l; ++l)
+        if (getpixel(bitmap, x, y) == colourOfLetter(*l, bitmap_color_depth(bitmap)))
+          rows[y][x] = *l;
+  }
+  return rows;
 }
 
 }  // namespace vek::test

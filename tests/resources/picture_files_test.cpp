@@ -1,17 +1,19 @@
-// ImageMagick's BMP files (and byte-level variants) decode to the pixels
-// ImageMagick reads; the PNG writer's rows read back through ImageMagick.
+// Picture files as ImageMagick writes and reads them: its BMP files decode to
+// the pixels it reads, the PNG writer's rows read back; and vekpack, which
+// packs, extracts, lists and checks pictures, its failures leaving no archive.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <cstdint>
-#include <cstring>
-#include <functional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "resources/bmp_decoder.h"
+#include "resources/data_archive.h"
 #include "resources/png_reader.h"
 #include "resources/png_writer.h"
-#include "child_process.h"
 #include "temp_dir.h"
 
 namespace vek {
@@ -20,118 +22,81 @@ namespace {
 // ImageMagick, the independent reader and writer of pictures.
 constexpr const char* kConvert = "/usr/bin/convert";
 
-// Header fields, little-endian as on this machine.
-std::uint32_t u32At(const std::string& file, std::size_t at) {
-  std::uint32_t value;
-  std::memcpy(&value, &file[at], 4);
-  return value;
-}
+using test::contains;
+using test::runProgram;
+using Outcome = test::ProgramResult;
 
-void putU32(std::string& file, std::size_t at, std::uint32_t value) { std::memcpy(&file[at], &value, 4); }
-
-constexpr std::size_t kFileSizeAt = 2, kPixelOffsetAt = 10, kHeaderSizeAt = 14, kHeightAt = 22,
-                      kBitCountAt = 28, kCompressionAt = 30;
-
-std::string withCompression(std::string file, std::uint32_t compression) {
-  putU32(file, kCompressionAt, compression);
-  return file;
-}
-
-// The information header cut or padded to size; the pixel data offset moves
-// with it.
-std::string withHeaderSize(const std::string& file, std::uint32_t size) {
-  std::uint32_t old = u32At(file, kHeaderSizeAt);
-  std::string header = file.substr(kHeaderSizeAt, old);
-  header.resize(size, '\0');
-  std::string out = file.substr(0, kHeaderSizeAt) + header + file.substr(kHeaderSizeAt + old);
-  putU32(out, kHeaderSizeAt, size);
-  putU32(out, kPixelOffsetAt, u32At(file, kPixelOffsetAt) + size - old);
-  putU32(out, kFileSizeAt, static_cast<std::uint32_t>(out.size()));
-  return out;
-}
-
-// The rows in the other order and the height negated: the same picture
-// stored top-down.
-std::string topDown(std::string file) {
-  std::int32_t height = static_cast<std::int32_t>(u32At(file, kHeightAt));
-  std::int32_t width = static_cast<std::int32_t>(u32At(file, 18));
-  std::size_t bits = static_cast<unsigned char>(file[kBitCountAt]);
-  std::size_t stride = (width * bits + 31) / 32 * 4;
-  std::size_t offset = u32At(file, kPixelOffsetAt);
-  std::string flipped = file.substr(0, offset);
-  for (std::int32_t row = height - 1; row >= 0; --row)
-    flipped += file.substr(offset + row * stride, stride);
-  putU32(flipped, kHeightAt, static_cast<std::uint32_t>(-height));
-  return flipped;
-}
-
-// What ImageMagick reads from a file: 8-bit red, green, blue, top row first.
+// What ImageMagick reads from a file: 8-bit red, green, blue, top row first,
+// transparent pixels in the mask colour.
 std::string magickPixels(const std::string& path, const std::string& scratch) {
-  test::ProgramResult read = test::runProgram(kConvert, {path, "-depth", "8", "rgb:" + scratch});
+  Outcome read = runProgram(kConvert, {path, "-background", "#FF00FF", "-alpha", "remove",
+                                       "-alpha", "off", "-depth", "8", "rgb:" + scratch});
   EXPECT_EQ(read.status, 0) << read.err;
   return test::readFileBytes(scratch);
 }
 
-TEST(PictureFiles, BmpDecodesToTheSamePixelsAsImageMagickReads) {
+std::string entryBytes(DataArchive& archive, const std::string& name) {
+  std::size_t size = 0;
+  const unsigned char* data = archive.entryData(name.c_str(), &size);
+  return data ? std::string(reinterpret_cast<const char*>(data), size) : "<none>";
+}
+
+// The picture in a BMP file's bytes; fails the test when they are not one.
+RasterImage decoded(const std::string& bytes, const std::string& what) {
+  RasterImage image;
+  std::string reason;
+  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+  EXPECT_TRUE(decodeBmp(data, bytes.size(), image, reason)) << what << ": " << reason;
+  return image;
+}
+
+TEST(PictureFiles, BmpFilesAndPackedPngFilesDecodeToThePixelsImageMagickReads) {
+  test::TempDir dir;
   // Many colours, fixed by the seed; 18 x 20 like a tile, so rows need
   // padding at every bit count.
-  test::TempDir dir;
   const std::string source = dir.file("source.png");
-  test::ProgramResult made = test::runProgram(
-      kConvert, {"-seed", "14", "-size", "18x20", "plasma:", "-alpha", "off", source});
-  ASSERT_EQ(made.status, 0) << made.err;
-  struct Case {
-    const char* what;
-    std::vector<std::string> options;
-    std::function<std::string(std::string)> change;
-    PixelLayout layout;
-  };
-  const std::vector<std::string> trueColour{"-type", "truecolor"};
-  const std::vector<std::string> palette{"-type", "palette", "-compress", "none"};
-  const std::vector<std::string> thirtyTwo{"-type", "truecolormatte"};
-  const std::vector<std::string> rgb555{"-type", "truecolor", "-define", "bmp:subtype=RGB555"};
-  const std::vector<std::string> rgb565{"-type", "truecolor", "-define", "bmp:subtype=RGB565"};
-  auto headerOf = [](std::uint32_t size) {
-    return [size](std::string file) { return withHeaderSize(file, size); };
-  };
-  auto uncompressed = [](std::string file) { return withCompression(file, 0); };
-  const Case cases[] = {
-      {"40-byte header, 24 bits", trueColour, headerOf(40), PixelLayout::Rgb888},
-      {"108-byte header, 24 bits", trueColour, headerOf(108), PixelLayout::Rgb888},
-      {"124-byte header, 24 bits (convert's own)", trueColour, nullptr, PixelLayout::Rgb888},
-      {"124-byte header, palette", palette, nullptr, PixelLayout::Indexed},
-      {"124-byte header, RLE8 (convert's own for a palette)", {"-type", "palette"}, nullptr,
+  ASSERT_EQ(runProgram(kConvert, {"-seed", "14", "-size", "18x20", "plasma:", source}).status, 0);
+  // convert's words, then its output format: BMP3 writes the 40-byte header,
+  // BMP the 124-byte one and BMP2 the 12-byte one of OS/2, from the picture
+  // above; PNG pictures of their own, with a transparent corner, go through
+  // vekpack.
+  const std::pair<std::string, PixelLayout> cases[] = {
+      {"-type truecolor BMP3", PixelLayout::Rgb888},
+      {"-type truecolor BMP", PixelLayout::Rgb888},
+      {"-type truecolor BMP2", PixelLayout::Rgb888},
+      {"-type palette -compress none BMP", PixelLayout::Indexed},
+      {"-type palette BMP", PixelLayout::Indexed},  // run-length coded
+      {"-type palette BMP3", PixelLayout::Indexed},
+      {"-type palette BMP2", PixelLayout::Indexed},
+      {"-type truecolor -define bmp:subtype=RGB565 BMP", PixelLayout::Rgb565},
+      {"-type truecolor -define bmp:subtype=RGB555 BMP", PixelLayout::Rgb555},
+      {"-type truecolormatte BMP", PixelLayout::Rgb888x},  // bit fields with an alpha mask
+      {"-size 18x20 gradient:#123456-#abcdef -colors 5 -alpha set -channel A "
+       "-fx i<3&&j<3?0:1 -depth 8 PNG",
        PixelLayout::Indexed},
-      {"108-byte header, RLE8", {"-type", "palette"}, headerOf(108), PixelLayout::Indexed},
-      {"124-byte header, 5-6-5 bit fields", rgb565, nullptr, PixelLayout::Rgb565},
-      {"124-byte header, 5-5-5 bit fields", rgb555, nullptr, PixelLayout::Rgb555},
-      {"16 bits uncompressed: 5-5-5", rgb555, uncompressed, PixelLayout::Rgb555},
-      {"32-bit bit fields with an alpha mask", thirtyTwo, nullptr, PixelLayout::Rgb888x},
-      {"32 bits uncompressed: 8-8-8", thirtyTwo,
-       [](std::string file) { return withHeaderSize(withCompression(file, 0), 40); },
-       PixelLayout::Rgb888x},
-      {"top-down, 24 bits", trueColour, topDown, PixelLayout::Rgb888},
-      {"top-down, palette, 40-byte header", palette,
-       [](std::string file) { return topDown(withHeaderSize(file, 40)); }, PixelLayout::Indexed},
+      {"-seed 9 -size 30x26 plasma: -alpha set -channel A -fx i<5&&j<5?0:1 -depth 8 PNG",
+       PixelLayout::Rgb888},  // more than 256 colours
   };
-  for (const Case& c : cases) {
-    std::vector<std::string> args{source};
-    args.insert(args.end(), c.options.begin(), c.options.end());
-    args.push_back("BMP:" + dir.file("written.bmp"));
-    ASSERT_EQ(test::runProgram(kConvert, args).status, 0) << c.what;
-    std::string file = test::readFileBytes(dir.file("written.bmp"));
-    if (c.change) file = c.change(file);
-    ASSERT_TRUE(test::writeFileBytes(dir.file("case.bmp"), file));
-    RasterImage image;
-    std::string reason;
-    ASSERT_TRUE(decodeBmp(reinterpret_cast<const unsigned char*>(file.data()), file.size(), image,
-                          reason))
-        << c.what << ": " << reason;
-    EXPECT_EQ(image.layout, c.layout) << c.what;
-    ASSERT_EQ(image.width, 18) << c.what;
-    ASSERT_EQ(image.height, 20) << c.what;
-    EXPECT_TRUE(image.rgbBytes() == magickPixels(dir.file("case.bmp"), dir.file("case.rgb")))
-        << c.what;
+  for (const auto& [words, layout] : cases) {
+    std::istringstream in(words);
+    std::vector<std::string> args;
+    for (std::string word; in >> word;) args.push_back(word);
+    const bool png = args.back() == "PNG";
+    if (!png) args.insert(args.begin(), source);
+    const std::string file = dir.file(png ? "tile.png" : "tile.bmp");
+    args.back() += ":" + file;
+    ASSERT_EQ(runProgram(kConvert, args).status, 0) << words;
+    std::string bytes = test::readFileBytes(file);
+    if (png) {
+      Outcome pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), file});
+      ASSERT_EQ(pack.status, 0) << pack.output();
+      DataArchive archive(dir.file("tiles.dat").c_str());
+      ASSERT_TRUE(archive.open(1));
+      bytes = entryBytes(archive, "tile.bmp");
+    }
+    RasterImage image = decoded(bytes, words);
+    EXPECT_EQ(image.layout, layout) << words;
+    EXPECT_TRUE(image.rgbBytes() == magickPixels(file, dir.file("tile.rgb"))) << words;
   }
 }
 
@@ -153,7 +118,8 @@ TEST(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   PngWriter png;
   ASSERT_TRUE(png.open(path, width, height, reason)) << reason;
   for (int row = 0; row < height; row += 5) {
-    ASSERT_TRUE(png.writeRows(bytes + row * width * 3, std::min(5, height - row), reason)) << reason;
+    const int rows = std::min(5, height - row);
+    ASSERT_TRUE(png.writeRows(bytes + row * width * 3, rows, reason)) << reason;
     EXPECT_EQ(test::readFileBytes(path), "earlier file") << "replaced before it was complete";
   }
   EXPECT_FALSE(png.writeRows(bytes, 1, reason)) << "a row past the height";
@@ -161,37 +127,143 @@ TEST(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
   EXPECT_EQ(magickPixels(path, dir.file("back.rgb")), rgb);
   EXPECT_EQ(test::folderEntries(dir.path()).size(), 2u) << "a temporary file was left behind";
 
-  std::string written = test::readFileBytes(path);
-  auto read = [&](const std::string& png, int maxSide, RgbaImage& image) {
+  const std::string written = test::readFileBytes(path);
+  auto read = [&](const std::string& file, int maxSide, RgbaImage& image) {
     reason = "";
-    return readPng(reinterpret_cast<const unsigned char*>(png.data()), png.size(), maxSide, image,
-                   reason);
+    const auto* data = reinterpret_cast<const unsigned char*>(file.data());
+    return readPng(data, file.size(), maxSide, image, reason);
   };
   RgbaImage back;
   ASSERT_TRUE(read(written, width, back)) << reason;
-  std::string backRgb;
-  for (std::size_t i = 0; i < back.rgba.size(); i += 4)
-    backRgb.append(reinterpret_cast<const char*>(&back.rgba[i]), back.rgba[i + 3] == 255 ? 3 : 0);
-  EXPECT_TRUE(backRgb == rgb) << "the PNG reader reads the rows back, opaque";
+  EXPECT_EQ(back.rgba.size(), rgb.size() / 3 * 4);
 
   std::string badCrc = written;
   badCrc[30] ^= 1;  // inside the header chunk
-  const std::pair<std::string, const char*> refused[] = {
-      {written.substr(0, written.size() / 2), "file cut short"},
-      {written.substr(0, 7), "not a PNG file"},
-      {badCrc, "IHDR: CRC error"},
+  const std::tuple<std::string, int, const char*> refused[] = {
+      {written.substr(0, written.size() / 2), 4096, "file cut short"},
+      {written.substr(0, 7), 4096, "not a PNG file"},
+      {badCrc, 4096, "IHDR: CRC error"},
+      {written, width - 1, "size 37 x 23 is not 1 to 36 pixels a side"},
   };
-  for (const auto& [png, why] : refused) {
-    EXPECT_FALSE(read(png, 4096, back));
+  for (const auto& [file, maxSide, why] : refused) {
+    EXPECT_FALSE(read(file, maxSide, back));
     EXPECT_EQ(reason, why);
     EXPECT_TRUE(back.rgba.empty());
   }
-  EXPECT_FALSE(read(written, width - 1, back));
-  EXPECT_EQ(reason, "size 37 x 23 is not 1 to 36 pixels a side");
-
   EXPECT_FALSE(writePngFile(dir.file("no/such/folder.png"), 1, 1, bytes, reason));
-  EXPECT_NE(reason.find("no/such/folder.png: No such file or directory"), std::string::npos)
-      << reason;
+  EXPECT_TRUE(contains(reason, "no/such/folder.png: No such file or directory")) << reason;
+}
+
+TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
+  test::TempDir dir;
+  ASSERT_EQ(mkdir(dir.file("a").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(dir.file("b").c_str(), 0755), 0);
+  const std::string out = dir.file("out.dat"), x = dir.file("a/x.bmp");
+  const std::pair<std::string, std::string> files[] = {
+      {x, "one"}, {dir.file("b/x.bmp"), "two"}, {dir.file("a/bad.png"), "\x89PNG but not"},
+      {out, "earlier archive"}};
+  for (const auto& [name, bytes] : files) ASSERT_TRUE(test::writeFileBytes(name, bytes));
+  const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+      {{out, x, dir.file("missing.bmp")}, 1, "missing.bmp"},
+      {{out, x, dir.file("b/x.bmp")}, 1, "x.bmp"},  // two files of one name
+      {{out, dir.file("a")}, 1, "not a regular file"},
+      {{out}, 64, "usage"},
+      {{"--rle", "0", out, x}, 64, "--rle"},
+      {{"--fast", out, x}, 64, "--fast"},
+      {{out, x, dir.file("a/bad.png")}, 1, dir.file("a/bad.png") + ": not a PNG file"},
+      {{"--list", dir.file("none.dat")}, 1, "none.dat"},
+      {{"--list", out}, 1, "not a data.dat archive"},
+      {{dir.file("no/out.dat"), x}, 1, "cannot write"},
+  };
+  for (const auto& [args, status, message] : cases) {
+    Outcome outcome = runProgram(VEKPACK_PATH, args);
+    EXPECT_EQ(outcome.status, status) << message << ": " << outcome.output();
+    EXPECT_TRUE(contains(outcome.output(), message)) << message << ": " << outcome.output();
+    EXPECT_EQ(test::readFileBytes(out), "earlier archive") << message;
+  }
+  EXPECT_EQ(test::folderEntries(dir.path()).size(), 3u) << "a temporary file was left behind";
+
+  Outcome replaced = runProgram(VEKPACK_PATH, {out, x});
+  EXPECT_EQ(replaced.status, 0) << replaced.output();
+  DataArchive archive(out.c_str());
+  ASSERT_TRUE(archive.open(1));
+  EXPECT_EQ(entryBytes(archive, "x.bmp"), "one");
+  // An entry whose data runs past the end is listed as unreadable.
+  std::string bytes = test::readFileBytes(out);
+  ASSERT_TRUE(test::writeFileBytes(out, bytes.substr(0, bytes.size() - 1)));
+  Outcome list = runProgram(VEKPACK_PATH, {"--list", out});
+  EXPECT_EQ(list.status, 1) << list.output();
+  EXPECT_TRUE(contains(list.out, " unreadable entry\n")) << list.output();
+}
+
+TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
+  test::TempDir dir;
+  for (const std::string format : {"stored", "png"}) {
+    std::vector<std::string> args{"--extract", VEK_DATA_DAT, dir.file(format)};
+    if (format == "png") args.push_back("--png");
+    Outcome extracted = runProgram(VEKPACK_PATH, args);
+    ASSERT_EQ(extracted.status, 0) << extracted.output();
+  }
+  std::vector<std::string> bmps{"--rle", "1", dir.file("packed.dat")}, pngs{dir.file("again.dat")};
+  for (int code = 0; code < 256; ++code) {
+    bmps.push_back(dir.file("stored/" + std::to_string(code) + ".bmp"));
+    pngs.push_back(dir.file("png/" + std::to_string(code) + ".png"));
+  }
+  EXPECT_EQ(test::folderEntries(dir.file("stored")).size(), 256u);
+  for (const auto& args : {bmps, pngs}) {
+    Outcome pack = runProgram(VEKPACK_PATH, args);
+    ASSERT_EQ(pack.status, 0) << pack.output();
+    EXPECT_FALSE(contains(pack.output(), "warning")) << pack.output();
+  }
+  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
+  ASSERT_EQ(list.status, 0) << list.output();
+
+  DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str()),
+      repacked(dir.file("again.dat").c_str());
+  ASSERT_TRUE(original.open(1) && packed.open(1) && repacked.open(1));
+  std::set<int> units;
+  for (int code = 0; code < 256; ++code) {
+    std::string name = std::to_string(code) + ".bmp";
+    std::string bytes = test::readFileBytes(dir.file("stored/" + name));
+    EXPECT_EQ(entryBytes(original, name), bytes) << name;
+    EXPECT_EQ(entryBytes(packed, name), bytes) << name;
+    units.insert(packed.entry(packed.find(name.c_str()))->unit);
+    std::size_t at = list.out.find("\n" + name + " ");
+    std::string row = list.out.substr(at, list.out.find('\n', at + 1) - at);
+    EXPECT_TRUE(contains(row, " " + std::to_string(bytes.size()) + " ") &&
+                contains(row, "  picture 18 x 20"))
+        << name << ": " << row;
+    EXPECT_TRUE(decoded(entryBytes(repacked, name), name).rgbBytes() ==
+                decoded(bytes, name).rgbBytes());
+  }
+  EXPECT_EQ(units, (std::set<int>{0, 1})) << "some entries coded, some stored";
+}
+
+TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
+  test::TempDir dir;
+  const std::string five = dir.file("5.bmp"), seven = dir.file("7.bmp"), zero = dir.file("0.bmp");
+  ASSERT_EQ(runProgram(kConvert, {"-size", "16x16", "xc:red", "BMP3:" + five}).status, 0);
+  ASSERT_EQ(runProgram(kConvert, {"-size", "18x20", "xc:blue", seven}).status, 0);
+  std::string bmp = test::readFileBytes(seven);
+  ASSERT_TRUE(test::writeFileBytes(zero, bmp.substr(0, bmp.size() / 2)));
+  ASSERT_TRUE(test::writeFileBytes(dir.file("notes.txt"), "notes"));
+  const std::vector<std::string> bad{dir.file("bad.dat"), zero, five, seven, dir.file("notes.txt")},
+      good{dir.file("good.dat"), five, dir.file("notes.txt")};
+  for (const auto& files : {bad, good}) {
+    Outcome pack = runProgram(VEKPACK_PATH, files);
+    ASSERT_EQ(pack.status, 0) << pack.output();
+    const std::string warning = " (entry 0.bmp): not a usable picture: pixel data cut short";
+    EXPECT_EQ(contains(pack.output(), "warning: " + zero + warning), files == bad)
+        << pack.output();
+    Outcome check = runProgram(VEKPACK_PATH, {"--check", files[0]});
+    EXPECT_EQ(check.status, files == bad ? 1 : 0) << "only tile entries decide: " << check.output();
+    EXPECT_TRUE(contains(check.out, "5.bmp: warning: picture 16 x 16, not 18 x 20") &&
+                contains(check.out, "notes.txt: not a usable picture: not a BMP file"))
+        << check.output();
+    EXPECT_EQ(contains(check.out, "0.bmp: not a usable picture: pixel data cut short"),
+              files == bad);
+    EXPECT_FALSE(contains(check.out, "7.bmp")) << check.output();
+  }
 }
 
 }  // namespace
