@@ -58,18 +58,15 @@ inline std::string bytes(std::initializer_list<int> values) {
   return std::string(values.begin(), values.end());
 }
 
-// Compression values of the BMP information header.
 enum { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-// Decodes a copy of the file in a heap block of its own size, so that a read
-// past its length is a read past the block.
+// Decodes a copy of the file in a heap block of its own size: a read past it is caught.
 inline BitmapPtr decode(const std::string& file, std::string* reason = nullptr) {
   std::vector<unsigned char> data(file.begin(), file.end());
   return BitmapPtr(decodeBitmap(data.data(), data.size(), nullptr, reason));
 }
 
-// The picture as rows of colour letters, top row first ('?' for any other
-// colour); a missing picture has no rows.
+// The picture as rows of colour letters, top row first ('?': another colour); none: no rows.
 inline std::vector<std::string> letterRows(BITMAP* bitmap) {
   std::vector<std::string> rows;
   for (int y = 0; bitmap && y < bitmap->h; ++y) {

