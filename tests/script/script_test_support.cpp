@@ -32,6 +32,12 @@ std::string ScriptHarness::addScript(const std::string& text, const std::string&
   return path;
 }
 
+std::string repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 bool ScriptHarness::run(const std::string& text) {
   addScript(text);
   return host->runScript();

@@ -43,4 +43,7 @@ class ScriptHarness {
   void recordFlag(bool value);
 };
 
+// text, times times over.
+std::string repeat(const std::string& text, int times);
+
 }  // namespace vek::test
