@@ -228,7 +228,7 @@ TEST(MapModel, SetTileStaysInsideTheStoredGridAndTeleportsAreAListInOrder) {
   const std::tuple<MapKind, int, int, bool> cases[] = {
       {W, 0, 0, true},   {W, 47, 23, true},  {MapKind::Local, 47, 22, true},
       {W, 48, 0, false}, {W, 0, 24, false},  {MapKind::Local, 0, 23, false},
-      {W, -1, 0, false}, {W, 0, -1, false},  {MapKind::Interior, 10, 23, false},
+      {W, -1, 1, false}, {W, 0, -1, false},  {MapKind::Interior, 10, 23, false},
   };
   for (const auto& [kind, x, y, stored] : cases) {
     Map map = test::filledMap(0, kind);

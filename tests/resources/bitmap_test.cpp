@@ -78,6 +78,7 @@ TEST_P(BitmapDecoder, EveryEncodingDecodesPixelByPixelAndEveryCutPieceWithinItsB
        {"GBGBGBG", "WKWKRRK", "RGBYCMW"}},
       // Runs past the right edge end their line; so does an absolute one.
       {rle(8, bytes({255, 1, 2, 2, 0, 1})), {"KKKK", "GGKK", "RRRR"}},
+      {rle(8, bytes({6, 1, 0, 0, 2, 2, 0, 1})), {"KKKK", "GGKK", "RRRR"}},  // and its end of line
       {rle(8, bytes({0, 9, 1, 2, 1, 2, 1, 2, 1, 2, 1, 0x77, 3, 2, 0, 1})),
        {"KKKK", "GGGK", "RGRG"}},
       {rle(4, bytes({200, 0x12, 0, 1})), {"KKKK", "KKKK", "RGRG"}},
