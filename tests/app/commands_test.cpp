@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/close_button.h"
 #include "app/editor_options.h"
 #include "app/graphics_startup.h"
 #include "app_test_support.h"
@@ -54,10 +53,8 @@ TEST(StartUp, TheCommandLineOrTheFirstDialogNamesTheFirstMap) {
     if (status != -1) continue;
     EXPECT_EQ(options.dataFile, arguments.size() == 3 ? "tiles.dat" : "");
     test::HeadlessEditor editor;
-    test::writeTileArchive(editor.dir.file("data.dat"), {{'T', {0, 255, 0}}});
-    if (*answer) editor.files.answer(answer);
-    editor.app = std::make_unique<EditorApp>(editor.platform);
-    editor.app->startUp(editor.dir.file("data.dat").c_str(), options.mapFile);
+    editor.start({{'T', {0, 255, 0}}}, *answer ? std::optional<std::string>(answer) : std::nullopt,
+                 options.mapFile);
     ASSERT_EQ(editor.files.calls.size(), dialogs);
     for (const auto& c : editor.files.calls)  // no title: the platform's default
       EXPECT_EQ(c.title.value_or("") + c.extension + std::to_string(c.capacity), "MAP1024");
@@ -71,20 +68,19 @@ TEST(StartUp, TheCommandLineOrTheFirstDialogNamesTheFirstMap) {
 class Commands : public ::testing::Test {
  protected:
   Commands() {
-    test::writeFilledMap(file("VEKBA.MAP"), ',');
-    editor.start({}, file("VEKBA.MAP"));
+    test::writeFilledMap(editor.file("VEKBA.MAP"), ',');
+    editor.start({}, editor.file("VEKBA.MAP"));
   }
-  std::string file(const std::string& name) { return editor.dir.file(name); }
   std::string writeScript(const std::string& name, const std::string& text) {
-    EXPECT_TRUE(test::writeFileBytes(file(name), text));
-    return file(name);
+    EXPECT_TRUE(test::writeFileBytes(editor.file(name), text));
+    return editor.file(name);
   }
   void changeCell(TileCode code = 'u') {
     editor.document().apply([code](Map& map) { map.setTile(5, 5, code); });
   }
   TileCode cellOnDisk(const std::string& name) {
     Map onDisk;
-    EXPECT_TRUE(onDisk.load(file(name).c_str()));
+    EXPECT_TRUE(onDisk.load(editor.file(name).c_str()));
     return onDisk.getTile(5, 5);
   }
 
@@ -92,7 +88,7 @@ class Commands : public ::testing::Test {
 };
 
 TEST_F(Commands, SaveWritesTheMapOnlyInEditAndAFailureSaysSo) {
-  std::string path = file("SAVED.MAP");
+  std::string path = editor.file("SAVED.MAP");
   editor.document().open(path.c_str());
   editor.document().beginStep().setTile(0, 0, 'x');
   editor.document().beginStep().addTeleport(2, 3, "CAVE");
@@ -105,42 +101,39 @@ TEST_F(Commands, SaveWritesTheMapOnlyInEditAndAFailureSaysSo) {
   std::string expected = "WILDERNESS!>22,15:CAVE!\r\n x" + std::string(47, '\0') + "\r\n";
   for (int row = 1; row < 24; ++row) expected += " " + std::string(48, '\0') + "\r\n";
   EXPECT_EQ(test::readFileBytes(path), expected);
-  editor.document().open(file("missing/VEKAA.MAP"));
+  editor.document().open(editor.file("missing/VEKAA.MAP"));
   editor.click(kSaveX, kTopY);
   editor.start();  // the first dialog cancelled: no file
   editor.click(kSaveX, kTopY);
   EXPECT_EQ(editor.messages.shown,
-            (std::vector<std::string>{"The map could not be saved to " + file("missing/VEKAA.MAP"),
-                                      "The map was not saved: it has no file yet. Open one with "
-                                      "LOAD or from the world map view."}));
+            (std::vector<std::string>{
+                "The map could not be saved to " + editor.file("missing/VEKAA.MAP"),
+                "The map was not saved: it has no file yet. Open one with LOAD or from the world "
+                "map view."}));
 }
 
 // A press runs LOAD once, however long it is held; cancelled it keeps the
 // map, answered it replaces it, and either way it ends in Edit.
 TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
-  test::writeFilledMap(file("CAVE.MAP"), '#', MapKind::Interior);
-  for (EditorMode mode : {EditorMode::WorldView, EditorMode::PlaceTeleport, EditorMode::Edit}) {
+  test::writeFilledMap(editor.file("CAVE.MAP"), '#', MapKind::Interior);
+  for (auto [mode, answer] : {std::pair{EditorMode::WorldView, (const char*)nullptr},
+                              {EditorMode::PlaceTeleport, nullptr}, {EditorMode::Edit, nullptr},
+                              {EditorMode::WorldView, "CAVE.MAP"}}) {
     editor.state().mode = mode;
     editor.document().beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
-    editor.files.cancelNext();
+    answer ? editor.files.answer(editor.file(answer)) : editor.files.cancelNext();
     editor.pass(kLoadX, kTopY, 1);
     editor.pass(kLoadX, kTopY, 1);
     editor.pass(kLoadX, kTopY, 0);
     EXPECT_EQ(editor.state().mode, EditorMode::Edit);
-    EXPECT_EQ(editor.document().path(), file("VEKBA.MAP"));
-    EXPECT_EQ(editor.map().getTile(3, 3), 'u');
+    EXPECT_EQ(editor.document().path(), editor.file(answer ? answer : "VEKBA.MAP"));
+    EXPECT_EQ(editor.map().getTile(3, 3), answer ? '#' : 'u');
   }
-  ASSERT_EQ(editor.files.calls.size(), 4u);  // the first map's dialog and three LOADs
+  ASSERT_EQ(editor.files.calls.size(), 5u);  // the first map's dialog and four LOADs
   const auto& call = editor.files.calls.back();
   EXPECT_EQ(call.title, std::nullopt);
-  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + file("VEKBA.MAP"));
-  editor.state().mode = EditorMode::WorldView;
-  editor.files.answer(file("CAVE.MAP"));
-  editor.click(kLoadX, kTopY);
-  EXPECT_EQ(editor.state().mode, EditorMode::Edit);
-  EXPECT_EQ(editor.document().path(), file("CAVE.MAP"));
+  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + editor.file("VEKBA.MAP"));
   EXPECT_EQ(editor.map().kind, MapKind::Interior);
-  EXPECT_EQ(editor.map().getTile(0, 0), '#');
 }
 
 // GENERATE CURRENT MAP runs the chosen script over the map; PLACE FEATURE
@@ -185,11 +178,13 @@ TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
   std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
   changeCell();
   editor.files.cancelNext();  // for the one case that gets as far as the dialog
+  const std::size_t dialogs = editor.files.calls.size();
   for (auto answers : std::vector<std::vector<std::string>>{{"Cancel"}, {"Discard", "Cancel"},
                                                             {"Discard", "OK"}}) {
     for (const std::string& answer : answers) editor.questions.answer(answer);
     editor.click(kLeftX, kWorldY);
-    EXPECT_TRUE(test::readFileBytes(file("VEKAA.MAP")).empty());
+    EXPECT_EQ(editor.files.calls.size(), dialogs + (answers.back() == "OK")) << answers.size();
+    EXPECT_TRUE(test::readFileBytes(editor.file("VEKAA.MAP")).empty());
     EXPECT_EQ(editor.map().getTile(5, 5), 'u');
     EXPECT_EQ(editor.document().history().undoCount(), 1u);
   }
@@ -205,7 +200,7 @@ TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
             "Warning!  This will replace all wilderness maps in the directory of the currently "
             "loaded map.");
   EXPECT_EQ(editor.questions.asked[1].answers, (std::vector<std::string>{"OK", "Cancel"}));
-  EXPECT_TRUE(test::readFileBytes(file("VEKTT.MAP")).size() > 0);
+  EXPECT_TRUE(test::readFileBytes(editor.file("VEKTT.MAP")).size() > 0);
   // The current map is VEKBA, whose cell (0, 0) is the world's (48, 0).
   EXPECT_EQ(editor.map().getTile(0, 0), 66);
   EXPECT_EQ(editor.map().getTile(5, 5), 0);
@@ -215,14 +210,14 @@ TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
 // Unsaved changes are asked about before anything would drop them; Cancel
 // leaves everything as it was, Discard goes on, Save writes first.
 TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
-  test::writeFilledMap(file("OTHER.MAP"), 'o');
+  test::writeFilledMap(editor.file("OTHER.MAP"), 'o');
   auto escape = [&] { return editor.pressKey(KEY_ESC); };
   auto closeButton = [&] {
     requestClose();
     return editor.pass(990, 690);
   };
   auto load = [&] {
-    editor.files.answer(file("OTHER.MAP"));
+    editor.files.answer(editor.file("OTHER.MAP"));
     editor.click(kLoadX, kTopY);
     return true;
   };
@@ -236,7 +231,7 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
         {"Discard", closeButton, false, 'u', false}, {"Discard", load, true, 'o', false},
         {"Save", load, true, 'o', true}}) {
     SCOPED_TRACE(answer);
-    editor.document().open(file("VEKBA.MAP"));
+    editor.document().open(editor.file("VEKBA.MAP"));
     changeCell();
     editor.questions.asked.clear();
     editor.questions.answer(answer);
@@ -247,9 +242,9 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
               (std::vector<std::string>{"Save", "Discard", "Cancel"}));
     EXPECT_EQ(editor.map().getTile(5, 5), shownAfter);
     EXPECT_EQ(cellOnDisk("VEKBA.MAP"), saved ? 'u' : ',');
-    if (saved) test::writeFilledMap(file("VEKBA.MAP"), ',');
+    if (saved) test::writeFilledMap(editor.file("VEKBA.MAP"), ',');
   }
-  editor.document().open(file("VEKBA.MAP"));  // without changes nothing is asked, and
+  editor.document().open(editor.file("VEKBA.MAP"));  // without changes nothing is asked, and
   editor.questions.asked.clear();  // the pass that ends the loop still acts and draws
   editor.state().selectedTile = 'F';
   EXPECT_FALSE(editor.pressKey(KEY_ESC, 0, ('G' % 32) * 18 + 2, 520 + ('G' / 32) * 20 + 2, 1));
@@ -273,11 +268,11 @@ TEST_F(Commands, SaveAsWritesTheNewFileAfterAskingToReplaceAnExistingOne) {
     changeCell();
     editor.questions.asked.clear();
     if (*replace) editor.questions.answer(replace);
-    editor.files.answer(file(name));
+    editor.files.answer(editor.file(name));
     editor.click(kLeftX, kSaveAsY);
     EXPECT_EQ(editor.questions.asked.size(), *replace ? 1u : 0u);
     EXPECT_EQ(cellOnDisk(name), written ? 'u' : ',');
-    EXPECT_EQ(editor.document().path(), file(written ? name : "NEW.MAP"));
+    EXPECT_EQ(editor.document().path(), editor.file(written ? name : "NEW.MAP"));
     EXPECT_NE(editor.document().isModified(), written);
     changeCell('v');
   }

@@ -49,12 +49,11 @@ class Editing : public ::testing::Test {
   // The editor on VEKAA.MAP (and VEKAB.MAP) holding picture, '.' around it.
   void startOn(const std::vector<std::string>& picture) {
     for (const char* name : {"VEKAA.MAP", "VEKAB.MAP"})
-      EXPECT_TRUE(test::picturedMap('.', picture).save(file(name).c_str()));
-    editor.start({}, file("VEKAA.MAP"));
+      EXPECT_TRUE(test::picturedMap('.', picture).save(editor.file(name).c_str()));
+    editor.start({}, editor.file("VEKAA.MAP"));
     editor.state().selectedTile = 'x';
     x = 995, y = 695, buttons = 0;
   }
-  std::string file(const std::string& name) { return editor.dir.file(name); }
   Map& change() { return editor.document().beginStep(); }
   std::string row(int index) { return test::mapRows(editor.map())[index]; }
 
@@ -66,7 +65,7 @@ class Editing : public ::testing::Test {
       case Act::Drag: x = inCellX(step.column), y = inCellY(step.row), buttons = kLeft; break;
       case Act::Release: x = 995, y = 695, buttons = 0; break;
       case Act::OpenOther:  // LOAD, the changes discarded
-        editor.files.answer(file("VEKAB.MAP"));
+        editor.files.answer(editor.file("VEKAB.MAP"));
         editor.click(890, 10);
         return;
       case Act::WorldView: editor.click(700, 525); return;
@@ -227,7 +226,7 @@ TEST_F(Editing, AMissingDestinationIsMarkedAndLongNamesAreCut) {
   };
   editor.document().apply([](Map& map) { map.addTeleport(1, 1, "CAVE"); });
   EXPECT_TRUE(questionMarked());
-  ASSERT_TRUE(test::writeFileBytes(file("CAVE.MAP"), "WILDERNESS!\r\n"));
+  ASSERT_TRUE(test::writeFileBytes(editor.file("CAVE.MAP"), "WILDERNESS!\r\n"));
   EXPECT_TRUE(questionMarked()) << "a pass looks at no file";
   editor.document().apply([](Map& map) { map.addTeleport(2, 1, "HALL"); });
   EXPECT_FALSE(questionMarked());
@@ -239,13 +238,13 @@ TEST_F(Editing, AMissingDestinationIsMarkedAndLongNamesAreCut) {
 
 TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
   editor.start();
-  test::writeFilledMap(file("FIRST.MAP"), 'F', kInterior);
-  test::writeFilledMap(file("SECOND.MAP"), 'S');
+  test::writeFilledMap(editor.file("FIRST.MAP"), 'F', kInterior);
+  test::writeFilledMap(editor.file("SECOND.MAP"), 'S');
   // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press
   // opens a map: a wilderness cell's local map, loaded or made empty (its
   // letters may come from the file name alone); not from a local map nor an
   // interior, nor while placing, in the world view or outside the map area.
-  test::writeFilledMap(file("TCD6736.MAP"), 'L', kLocal);
+  test::writeFilledMap(editor.file("TCD6736.MAP"), 'L', kLocal);
   for (auto [from, kind, mode, x, y, to, openedKind, code] :
        {std::tuple{"VEKAA.MAP", kWild, kEdit, inCellX(2), inCellY(3), "FIRST.MAP", kInterior, 'F'},
         {"VEKCD.MAP", kWild, kEdit, inCellX(47), inCellY(23), "TCD6836.MAP", kLocal, '\0'},
@@ -257,14 +256,14 @@ TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
         {"HOME.MAP", kWild, kEdit, 0, inCellY(3), "HOME.MAP", kWild, 'h'},
         {"HOME.MAP", kInterior, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kInterior, 'h'}}) {
     SCOPED_TRACE(from + std::string(" ") + std::to_string(x));
-    test::writeFilledMap(file(from), 'h', kind);
-    editor.document().open(file(from));
+    test::writeFilledMap(editor.file(from), 'h', kind);
+    editor.document().open(editor.file(from));
     change().addTeleport(3, 4, "FIRST");
     change().addTeleport(3, 4, "SECOND");
     editor.state().mode = mode;
     editor.pass(x, y, kMiddle);
     editor.pass(x, y, kMiddle);  // held on: once per press
-    EXPECT_EQ(editor.document().path(), file(to));
+    EXPECT_EQ(editor.document().path(), editor.file(to));
     EXPECT_EQ(editor.map().kind, openedKind);
     EXPECT_EQ(editor.map().getTile(0, 0), code);
     EXPECT_EQ(editor.state().mode, mode);
@@ -273,13 +272,13 @@ TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
   // A teleport to a map not made yet starts it empty, of the same kind.
   change().addTeleport(10, 10, "CELLAR");
   editor.click(inCellX(9), inCellY(9), kMiddle);
-  EXPECT_EQ(editor.document().path(), file("CELLAR.MAP"));
+  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
   EXPECT_EQ(editor.map().kind, kInterior);
   EXPECT_EQ(test::countNonZeroCells(editor.map()) + editor.map().teleportCount(), 0);
   // A stored teleport out of the folder is not followed; a message says why.
   change().addTeleport(1, 1, "../evil");
   editor.click(inCellX(0), inCellY(0), kMiddle);
-  EXPECT_EQ(editor.document().path(), file("CELLAR.MAP"));
+  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
   EXPECT_EQ(editor.messages.shown,
             std::vector<std::string>{
                 "This teleport leads out of the world folder (../evil); it is not followed."});
@@ -349,7 +348,7 @@ TEST_F(Editing, EscapeEndsOneThingAtATimeAndTheHelpTakesTheNextKeyOrClick) {
   startOn({"ab"});
   for (const Step& step : {key(KEY_S), press(0, 0), drag(1, 0), kRelease, ctrl(KEY_C), ctrl(KEY_V)})
     run(step);
-  editor.files.answer(file("VEKAB.MAP"));
+  editor.files.answer(editor.file("VEKAB.MAP"));
   editor.click(984, 94);  // "+", a destination chosen
   for (auto [status, mode] :
        {std::pair{"SELECT 2 x 1", kPlace}, {"SELECT", kPlace}, {"SELECT", kEdit}}) {

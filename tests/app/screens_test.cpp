@@ -250,7 +250,7 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
   test::BitmapPtr view = test::blankBitmap(864, 480);
   drawWorldPicture(view.get(), world, app->tiles());
   TilePictures tiles;
-  tiles.load(*openTileArchive(editor.dir.file("data.dat").c_str()));
+  tiles.load(*openTileArchive(editor.file("data.dat").c_str()));
   std::string reason;
   ASSERT_TRUE(writeWorldPicture(world, tiles, {WorldPictureScale::Cell}, path, reason)) << reason;
   std::string bytes = test::readFileBytes(path);
