@@ -1,8 +1,7 @@
 #pragma once
 
-// The editor run headless: Allegro without a graphics driver, screen pointed
-// at a 1000 x 700 memory bitmap, the mouse globals set by the test, and the
-// platform services answered from scripts.
+// The editor run headless: screen is a 1000 x 700 memory bitmap, the mouse
+// globals are set by the test, the platform services answer from scripts.
 
 #include <allegro.h>
 #include <gtest/gtest.h>

@@ -35,9 +35,8 @@ TEST(StartUp, TakesTheFirstScreenModeOf16And24And32ThatWorks) {
   }
 }
 
-// The command line names the first map and the tile pictures; without a
-// map the first dialog asks for one, and cancelled, the editor starts with
-// an empty wilderness map and an empty path. A usage error starts nothing.
+// Without a map on the command line the first dialog asks for one; cancelled, the editor starts
+// with an empty wilderness map and an empty path. A usage error starts nothing.
 TEST(StartUp, TheCommandLineOrTheFirstDialogNamesTheFirstMap) {
   test::TempDir maps;
   const std::string path = maps.file("VEKCD.MAP");
@@ -112,8 +111,6 @@ TEST_F(Commands, SaveWritesTheMapOnlyInEditAndAFailureSaysSo) {
                 "map view."}));
 }
 
-// A press runs LOAD once, however long it is held; cancelled it keeps the
-// map, answered it replaces it, and either way it ends in Edit.
 TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
   test::writeFilledMap(editor.file("CAVE.MAP"), '#', MapKind::Interior);
   for (auto [mode, answer] : {std::pair{EditorMode::WorldView, (const char*)nullptr},
@@ -123,7 +120,7 @@ TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
     editor.document().beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
     answer ? editor.files.answer(editor.file(answer)) : editor.files.cancelNext();
     editor.pass(kLoadX, kTopY, 1);
-    editor.pass(kLoadX, kTopY, 1);
+    editor.pass(kLoadX, kTopY, 1);  // held: LOAD runs once
     editor.pass(kLoadX, kTopY, 0);
     EXPECT_EQ(editor.state().mode, EditorMode::Edit);
     EXPECT_EQ(editor.document().path(), editor.file(answer ? answer : "VEKBA.MAP"));
@@ -136,8 +133,7 @@ TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
   EXPECT_EQ(editor.map().kind, MapKind::Interior);
 }
 
-// GENERATE CURRENT MAP runs the chosen script over the map; PLACE FEATURE
-// first shows this pass's frame and places where the user clicked.
+// PLACE FEATURE first shows this pass's frame and places where the user clicked.
 TEST_F(Commands, TheMapScriptsRunOverTheCurrentMap) {
   editor.state().mode = EditorMode::WorldView;
   editor.files.answer(writeScript("fill.as", "void main() { for (int y = 1; y <= 24; y++)\n"
@@ -171,9 +167,8 @@ TEST_F(Commands, TheMapScriptsRunOverTheCurrentMap) {
   EXPECT_EQ(editor.document().history().undoCount(), 2u);
 }
 
-// GENERATE WORLD MAP asks about unsaved changes, warns, writes the folder's
-// 400 maps and opens the current map again; cancelled anywhere, it changes
-// nothing.
+// GENERATE WORLD MAP asks about unsaved changes, warns, writes the folder's 400 maps and opens the
+// current map again; cancelled anywhere, it opens no dialog and changes nothing.
 TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
   std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
   changeCell();
@@ -207,8 +202,6 @@ TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
   EXPECT_EQ(editor.state().mode, EditorMode::Edit);
 }
 
-// Unsaved changes are asked about before anything would drop them; Cancel
-// leaves everything as it was, Discard goes on, Save writes first.
 TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
   test::writeFilledMap(editor.file("OTHER.MAP"), 'o');
   auto escape = [&] { return editor.pressKey(KEY_ESC); };

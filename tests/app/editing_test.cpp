@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/idle_watch.h"
 #include "app/teleport_list.h"
@@ -78,8 +76,7 @@ class Editing : public ::testing::Test {
   int x = 995, y = 695, buttons = 0;
 };
 
-// A stroke from press to release is one step; UNDO, REDO, Ctrl+Z, Ctrl+Y
-// and Ctrl+Shift+Z walk the history; "*" marks changes since the last save.
+// A stroke from press to release is one step; "*" marks changes since the last save.
 TEST_F(Editing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
   startOn({});
   for (int column = 3; column < 6; ++column) editor.pass(inCellX(column), inCellY(2), kLeft);
@@ -100,12 +97,10 @@ TEST_F(Editing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
     editor.pass(990, 690);
     EXPECT_TRUE(editor.shows(5, 485, editor.document().path() + (modified ? "*" : "")));
   }
-  EXPECT_EQ(editor.document().history().undoCount(), 1u);
 }
 
-// A left press acts where it began: on the palette (its left edge too) it
-// selects and ends any mode, held on over the map it paints nothing. The
-// right button picks on every pass, in Edit and while placing a teleport.
+// A left press on the palette (its left edge too) selects and ends any mode, held on over the map
+// it paints nothing. The right button picks on every pass, in Edit and while placing a teleport.
 TEST_F(Editing, PressesActWhereTheyBeganAndTheRightButtonPicks) {
   editor.start();
   for (auto [y, code] : {std::pair{520, 0}, {539, 0}, {540, 32}, {565, 64}, {679, 224}}) {
@@ -140,8 +135,7 @@ TEST_F(Editing, PressesActWhereTheyBeganAndTheRightButtonPicks) {
   }
 }
 
-// "+" asks for a destination (offering the path chosen last), from the
-// world view too; the next map click places it at the cell plus one.
+// "+" offers the path chosen last; the next map click places the teleport at the cell plus one.
 TEST_F(Editing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
   editor.start();
   // The answer (null: cancelled), the mode and destination after it, the
@@ -193,8 +187,7 @@ TEST_F(Editing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
   }
 }
 
-// A list longer than the screen: the wheel and the arrows scroll it, no
-// further than its ends, and another map shows its top again.
+// The wheel and the arrows scroll a long list no further than its ends.
 TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAnotherMapShowsTheTop) {
   startOn({});
   editor.document().apply([](Map& map) {
@@ -216,8 +209,7 @@ TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAnotherMapShowsTheTop) 
   EXPECT_EQ(list.firstShown(80, 700), 0);
 }
 
-// The "?" after a missing destination is looked up when the teleports
-// change, not on every draw; names are cut whole letters to fit.
+// The "?" after a missing destination is looked up when the teleports change, not on every draw.
 TEST_F(Editing, AMissingDestinationIsMarkedAndLongNamesAreCut) {
   startOn({});
   auto questionMarked = [&] {
@@ -230,20 +222,18 @@ TEST_F(Editing, AMissingDestinationIsMarkedAndLongNamesAreCut) {
   EXPECT_TRUE(questionMarked()) << "a pass looks at no file";
   editor.document().apply([](Map& map) { map.addTeleport(2, 1, "HALL"); });
   EXPECT_FALSE(questionMarked());
-  for (auto [name, shown] : {std::pair{"SEVEN77", "SEVEN77"}, {"EIGHT888", "EIGH..."},
-                             {"\xC3\x84\xC3\x96\xC3\x9C\xC3\x84\xC3\x96\xC3\x9C\xC3\x84\xC3\x96",
-                              "\xC3\x84\xC3\x96\xC3\x9C\xC3\x84..."}})  // 8 letters cut to 4
-    EXPECT_EQ(fittedName(name, kNameWidth), shown) << name;
+  const std::string four = "\xC3\x84\xC3\x96\xC3\x9C\xC3\x84";  // letters of two bytes
+  EXPECT_EQ(fittedName((four + four).c_str(), kNameWidth), four + "...");
 }
 
 TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
   editor.start();
   test::writeFilledMap(editor.file("FIRST.MAP"), 'F', kInterior);
   test::writeFilledMap(editor.file("SECOND.MAP"), 'S');
-  // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press
-  // opens a map: a wilderness cell's local map, loaded or made empty (its
-  // letters may come from the file name alone); not from a local map nor an
-  // interior, nor while placing, in the world view or outside the map area.
+  // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press opens a map: a
+  // wilderness cell's local map, loaded or made empty (its letters may come from the file name
+  // alone); not from a local map nor an interior, nor while placing, in the world view or
+  // outside the map area.
   test::writeFilledMap(editor.file("TCD6736.MAP"), 'L', kLocal);
   for (auto [from, kind, mode, x, y, to, openedKind, code] :
        {std::tuple{"VEKAA.MAP", kWild, kEdit, inCellX(2), inCellY(3), "FIRST.MAP", kInterior, 'F'},
@@ -342,8 +332,8 @@ TEST_F(Editing, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
   }
 }
 
-// Escape ends the paste preview, the selection, the placing, then asks
-// before quitting; the help takes the next key or click and nothing else.
+// Escape ends the paste preview, the selection, then the placing; the help
+// takes the next key or click and nothing else.
 TEST_F(Editing, EscapeEndsOneThingAtATimeAndTheHelpTakesTheNextKeyOrClick) {
   startOn({"ab"});
   for (const Step& step : {key(KEY_S), press(0, 0), drag(1, 0), kRelease, ctrl(KEY_C), ctrl(KEY_V)})
@@ -356,11 +346,6 @@ TEST_F(Editing, EscapeEndsOneThingAtATimeAndTheHelpTakesTheNextKeyOrClick) {
     EXPECT_EQ(editor.state().tools.status(), status);
     EXPECT_EQ(editor.state().mode, mode);
   }
-  change().setTile(9, 9, 'x');
-  editor.questions.answer("Cancel");
-  EXPECT_TRUE(editor.pressKey(KEY_ESC)) << "cancelled";
-  EXPECT_EQ(editor.questions.asked.size(), 1u);
-  EXPECT_EQ(editor.map().teleportCount(), 0);
   editor.pressKey(KEY_F1);
   editor.pressKey(KEY_R);  // closes the help and chooses no tool
   editor.pressKey(KEY_F1);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "app/world_picture.h"
 #include "app/world_picture_cache.h"
@@ -35,18 +33,17 @@ std::vector<TilePicture> variedPictures() {
 void useTheTools(EditorApp& app) {
   MapDocument& document = app.context().document;
   EditorState& state = app.context().state;
-  Map& map = document.beginStep();
-  map.kind = MapKind::Local;
-  for (int i = 0; i < 80; ++i)
-    map.addTeleport(i % 48 + 1, i / 48 + 3, ("T" + std::to_string(i)).c_str());
-  document.endStep();
-  EditTools& tools = state.tools;
-  tools.choose(Tool::Select, document);
-  tools.press(document, {2, 2}, 0, false);
-  tools.drag(document, {4, 4}, true, 0);
-  tools.release(document, 0);
-  tools.copySelection(document.map());
-  tools.startPaste();
+  document.apply([](Map& map) {
+    map.kind = MapKind::Local;
+    for (int i = 0; i < 80; ++i)
+      map.addTeleport(i % 48 + 1, i / 48 + 3, ("T" + std::to_string(i)).c_str());
+  });
+  state.tools.choose(Tool::Select, document);
+  state.tools.press(document, {2, 2}, 0, false);
+  state.tools.drag(document, {4, 4}, true, 0);
+  state.tools.release(document, 0);
+  state.tools.copySelection(document.map());
+  state.tools.startPaste();
   state.teleportList.scroll(100, document.map().teleportCount(), 700);
   state.mode = EditorMode::PlaceTeleport;
   std::strcpy(state.teleportDestination, "CAVE");
@@ -85,8 +82,7 @@ TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
   }
 }
 
-// The kind line names the map's kind, and the readout the cell under the
-// mouse: the map area leaves out its leftmost pixel column.
+// The map area leaves out its leftmost pixel column.
 TEST_P(EditorScreen, KindLineAndReadoutFollowTheMapAndTheMouse) {
   HeadlessEditor editor(GetParam());
   editor.start();
@@ -118,7 +114,7 @@ class WorldView : public ::testing::TestWithParam<int> {
   // (23 rows), a map of codes in turn, blocks without a file.
   WorldView() : editor(GetParam()) {
     folder = editor.dir.path() + "/";
-    app = &editor.start({{'w', {255, 0, 255}, 18, 20, Rgb{0, 255, 255}},
+    editor.start({{'w', {255, 0, 255}, 18, 20, Rgb{0, 255, 255}},
                          {'T', {255, 0, 255}, 18, 20, Rgb{0, 255, 0}},
                          {'M', {10, 20, 30}, 30, 30, Rgb{200, 100, 50}},
                          {'k', {255, 255, 0}, 6, 6, Rgb{0, 0, 255}},
@@ -149,7 +145,6 @@ class WorldView : public ::testing::TestWithParam<int> {
   }
 
   test::HeadlessEditor editor;
-  EditorApp* app;
   std::string folder;
 };
 
@@ -192,14 +187,13 @@ TEST_P(WorldView, TheReadoutNamesTheMapAndTileUnderTheMouseAndAClickOpensTheMap)
   }
 }
 
-// The passes copy the stored picture: neither a file nor a picture changed
-// behind the editor's back is seen until VIEW WORLD MAP reads the world
-// again or the pictures are loaded again.
+// The passes copy the stored picture: a file or a picture changed behind the editor's back is
+// seen once VIEW WORLD MAP reads the world again or the pictures are loaded again.
 TEST_P(WorldView, ThePictureIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
   viewWorldMap();
   const int water = makecol(0, 255, 255), red = makecol(255, 0, 0);
   test::writeFilledMap(folder + "VEKAA.MAP", 'T');
-  putpixel(app->tiles().picture('w'), 5, 5, red);
+  putpixel(editor.app->tiles().picture('w'), 5, 5, red);
   editor.pass(995, 695);
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
   viewWorldMap();
@@ -207,7 +201,7 @@ TEST_P(WorldView, ThePictureIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
   test::writeFilledMap(folder + "VEKAA.MAP", 'w');
   viewWorldMap();
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), red);
-  app->loadTilePictures();
+  editor.app->loadTilePictures();
   editor.pass(995, 695);
   EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
 }
@@ -230,8 +224,7 @@ TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
 
 class WorldPictureFile : public WorldView {};  // at one depth: files do not depend on it
 
-// EXPORT PICTURE writes the world at tile scale, only from the view; the
-// cell scale is the view's picture, the tile scale the cells' pictures.
+// EXPORT PICTURE writes the world at tile scale, only from the view.
 TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) {
   std::string path = folder + "WORLD.png";
   editor.click(900, 525);  // in Edit the button is hidden
@@ -246,9 +239,9 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
   // The PNG header's width and height, big-endian: 17,280 x 9,600.
   EXPECT_EQ(test::readFileBytes(path).substr(16, 8), std::string("\0\0\x43\x80\0\0\x25\x80", 8));
 
-  const World& world = app->world();
+  const World& world = editor.app->world();
   test::BitmapPtr view = test::blankBitmap(864, 480);
-  drawWorldPicture(view.get(), world, app->tiles());
+  drawWorldPicture(view.get(), world, editor.app->tiles());
   TilePictures tiles;
   tiles.load(*openTileArchive(editor.file("data.dat").c_str()));
   std::string reason;
@@ -288,8 +281,6 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
 INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16), depthName);
 INSTANTIATE_TEST_SUITE_P(Depth, WorldPictureFile, ::testing::Values(32), depthName);
 
-// A target of another depth gets the picture drawn again in its depth; only
-// the picture's area is written.
 TEST(WorldPictureCache, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
   WorldPictureCache cache;
   World world("/nowhere/");
