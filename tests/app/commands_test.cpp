@@ -86,7 +86,23 @@ class Commands : public ::testing::Test {
   test::HeadlessEditor editor;
 };
 
-TEST_F(Commands, SaveWritesTheMapOnlyInEditAndAFailureSaysSo) {
+TEST_F(Commands, SaveAsAsksBeforeReplacingAndSaveWritesOnlyInEditOrSaysWhyNot) {
+  // SAVE AS: the file, the answer to replacing it ("": nothing asked), whether written.
+  for (auto [name, replace, written] :
+       {std::tuple{"NEW.MAP", "", true}, {"VEKBA.MAP", "Cancel", false},
+        {"VEKBA.MAP", "Replace", true}}) {
+    SCOPED_TRACE(name + std::string(replace));
+    changeCell();
+    editor.questions.asked.clear();
+    if (*replace) editor.questions.answer(replace);
+    editor.files.answer(editor.file(name));
+    editor.click(kLeftX, kSaveAsY);
+    EXPECT_EQ(editor.questions.asked.size(), *replace ? 1u : 0u);
+    EXPECT_EQ(cellOnDisk(name), written ? 'u' : ',');
+    EXPECT_EQ(editor.document().path(), editor.file(written ? name : "NEW.MAP"));
+    EXPECT_NE(editor.document().isModified(), written);
+    changeCell('v');
+  }
   std::string path = editor.file("SAVED.MAP");
   editor.document().open(path.c_str());
   editor.document().beginStep().setTile(0, 0, 'x');
@@ -133,8 +149,10 @@ TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
   EXPECT_EQ(editor.map().kind, MapKind::Interior);
 }
 
-// PLACE FEATURE first shows this pass's frame and places where the user clicked.
-TEST_F(Commands, TheMapScriptsRunOverTheCurrentMap) {
+// PLACE FEATURE first shows this pass's frame and places where the user clicked. GENERATE WORLD
+// MAP asks about unsaved changes, warns, writes the folder's 400 maps and opens the current map
+// again; cancelled anywhere, it opens no dialog and changes nothing.
+TEST_F(Commands, TheScriptsRunOverTheCurrentMapOrWriteTheWholeWorld) {
   editor.state().mode = EditorMode::WorldView;
   editor.files.answer(writeScript("fill.as", "void main() { for (int y = 1; y <= 24; y++)\n"
                                              "for (int x = 1; x <= 47; x++) settile(x, y, 65); }"));
@@ -165,11 +183,7 @@ TEST_F(Commands, TheMapScriptsRunOverTheCurrentMap) {
   editor.click(kLeftX, kCurrentMapY);
   EXPECT_EQ(test::countNonZeroCells(editor.map()), 47 * 24);
   EXPECT_EQ(editor.document().history().undoCount(), 2u);
-}
 
-// GENERATE WORLD MAP asks about unsaved changes, warns, writes the folder's 400 maps and opens the
-// current map again; cancelled anywhere, it opens no dialog and changes nothing.
-TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
   std::string script = writeScript("world.as", "void main() { settile(49, 1, 66); }\n");
   changeCell();
   editor.files.cancelNext();  // for the one case that gets as far as the dialog
@@ -181,7 +195,7 @@ TEST_F(Commands, GenerateWorldMapWritesTheFolderOrNothing) {
     EXPECT_EQ(editor.files.calls.size(), dialogs + (answers.back() == "OK")) << answers.size();
     EXPECT_TRUE(test::readFileBytes(editor.file("VEKAA.MAP")).empty());
     EXPECT_EQ(editor.map().getTile(5, 5), 'u');
-    EXPECT_EQ(editor.document().history().undoCount(), 1u);
+    EXPECT_EQ(editor.document().history().undoCount(), 3u);
   }
   std::size_t questionsWhenAsked = 0;
   editor.files.whileOpen = [&] { questionsWhenAsked = editor.questions.asked.size(); };
@@ -250,25 +264,6 @@ TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
   EXPECT_TRUE(escape());
   EXPECT_EQ(editor.questions.asked.at(0).text, "Save changes to the new map (it has no file yet)?");
   EXPECT_EQ(editor.questions.asked[0].answers, (std::vector<std::string>{"Discard", "Cancel"}));
-}
-
-TEST_F(Commands, SaveAsWritesTheNewFileAfterAskingToReplaceAnExistingOne) {
-  // The file, the answer to replacing it ("": nothing asked), whether written.
-  for (auto [name, replace, written] :
-       {std::tuple{"NEW.MAP", "", true}, {"VEKBA.MAP", "Cancel", false},
-        {"VEKBA.MAP", "Replace", true}}) {
-    SCOPED_TRACE(name + std::string(replace));
-    changeCell();
-    editor.questions.asked.clear();
-    if (*replace) editor.questions.answer(replace);
-    editor.files.answer(editor.file(name));
-    editor.click(kLeftX, kSaveAsY);
-    EXPECT_EQ(editor.questions.asked.size(), *replace ? 1u : 0u);
-    EXPECT_EQ(cellOnDisk(name), written ? 'u' : ',');
-    EXPECT_EQ(editor.document().path(), editor.file(written ? name : "NEW.MAP"));
-    EXPECT_NE(editor.document().isModified(), written);
-    changeCell('v');
-  }
 }
 
 }  // namespace

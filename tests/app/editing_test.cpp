@@ -136,7 +136,8 @@ TEST_F(Editing, PressesActWhereTheyBeganAndTheRightButtonPicks) {
 }
 
 // "+" offers the path chosen last; the next map click places the teleport at the cell plus one.
-TEST_F(Editing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
+// "-" removes the teleport of its row.
+TEST_F(Editing, PlusPlacesATeleportAtTheNextMapClickAndMinusRemovesItsRow) {
   editor.start();
   // The answer (null: cancelled), the mode and destination after it, the
   // path offered. With no map, the folder is the working directory; "ABCD"
@@ -170,15 +171,13 @@ TEST_F(Editing, PlusAsksForADestinationAndTheNextMapClickPlacesIt) {
   editor.pass(984, 94, kLeft);
   EXPECT_EQ(editor.state().mode, kPlace);
   EXPECT_EQ(editor.map().teleportCount(), 1);
-}
-
-TEST_F(Editing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
-  editor.start();
-  for (int i : {1, 2, 3}) change().addTeleport(i, i, ("T" + std::to_string(i)).c_str());
-  // Row 1, row 5 (no teleport there), the screen's last row, beside the column, row 0.
+  editor.pass(984, 94);
+  for (int i : {2, 3}) change().addTeleport(i, i, ("T" + std::to_string(i)).c_str());
+  // Row 1, row 5 (no teleport there), the screen's last row, beside the column, row 0; any
+  // ends in Edit.
   for (auto [mode, x, y, left] :
-       {std::tuple{kWorld, 989, 119, "1,1 T1; 3,3 T3"}, {kPlace, 980, 150, "1,1 T1; 3,3 T3"},
-        {kEdit, 980, 699, "1,1 T1; 3,3 T3"}, {kEdit, 990, 100, "1,1 T1; 3,3 T3"},
+       {std::tuple{kWorld, 989, 119, "5,8 TOWN; 3,3 T3"}, {kPlace, 980, 150, "5,8 TOWN; 3,3 T3"},
+        {kEdit, 980, 699, "5,8 TOWN; 3,3 T3"}, {kEdit, 990, 100, "5,8 TOWN; 3,3 T3"},
         {kEdit, 980, 100, "3,3 T3"}}) {
     editor.state().mode = mode;
     editor.click(x, y);
@@ -187,8 +186,9 @@ TEST_F(Editing, MinusRemovesTheTeleportOfItsRowAndAnyRowEndsInEdit) {
   }
 }
 
-// The wheel and the arrows scroll a long list no further than its ends.
-TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAnotherMapShowsTheTop) {
+// The wheel and the arrows scroll a long list no further than its ends. The "?" after a missing
+// destination is looked up when the teleports change, not on every draw.
+TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAMissingDestinationIsMarked) {
   startOn({});
   editor.document().apply([](Map& map) {
     for (int i = 0; i < 80; ++i) map.addTeleport(1, 1, ("T" + std::to_string(i)).c_str());
@@ -207,11 +207,6 @@ TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAnotherMapShowsTheTop) 
   editor.click(995, 695);  // the down arrow
   run(kOpenOther);
   EXPECT_EQ(list.firstShown(80, 700), 0);
-}
-
-// The "?" after a missing destination is looked up when the teleports change, not on every draw.
-TEST_F(Editing, AMissingDestinationIsMarkedAndLongNamesAreCut) {
-  startOn({});
   auto questionMarked = [&] {
     editor.pass(995, 695);
     return test::countPixels(editor.frame(), 920, 100, 60, 8, makecol(255, 255, 0)) > 0;
