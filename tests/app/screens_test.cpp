@@ -52,7 +52,7 @@ void useTheTools(EditorApp& app) {
 
 class EditorScreen : public ::testing::TestWithParam<int> {};
 
-TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
+TEST_P(EditorScreen, ScreensMatchTheirGoldenPicturesAndFollowTheMapAndTheMouse) {
   // The tile pictures (none: no data.dat, every code its character), the
   // selected tile (-1: as started, 250), the mouse, the tools in use.
   for (auto [golden, pictures, selected, mouseX, mouseY, tools] :
@@ -80,10 +80,7 @@ TEST_P(EditorScreen, EditingScreensMatchTheirGoldenPictures) {
     }
     EXPECT_EQ(test::imageDifferences(screen, editor.frame()), "") << "the frame reaches the screen";
   }
-}
-
-// The map area leaves out its leftmost pixel column.
-TEST_P(EditorScreen, KindLineAndReadoutFollowTheMapAndTheMouse) {
+  // The kind line and the readout; the map area leaves out its leftmost pixel column.
   HeadlessEditor editor(GetParam());
   editor.start();
   for (auto [kind, label] : {std::pair{2, "LOCAL"}, {4, "INTERIOR"}, {3, ""}, {0, ""},
@@ -115,11 +112,11 @@ class WorldView : public ::testing::TestWithParam<int> {
   WorldView() : editor(GetParam()) {
     folder = editor.dir.path() + "/";
     editor.start({{'w', {255, 0, 255}, 18, 20, Rgb{0, 255, 255}},
-                         {'T', {255, 0, 255}, 18, 20, Rgb{0, 255, 0}},
-                         {'M', {10, 20, 30}, 30, 30, Rgb{200, 100, 50}},
-                         {'k', {255, 255, 0}, 6, 6, Rgb{0, 0, 255}},
-                         {'q', {255, 0, 255}, 5, 5, Rgb{255, 255, 0}},
-                         {'r', {255, 0, 255}, 6, 6, Rgb{255, 255, 255}}});
+                  {'T', {255, 0, 255}, 18, 20, Rgb{0, 255, 0}},
+                  {'M', {10, 20, 30}, 30, 30, Rgb{200, 100, 50}},
+                  {'k', {255, 255, 0}, 6, 6, Rgb{0, 0, 255}},
+                  {'q', {255, 0, 255}, 5, 5, Rgb{255, 255, 0}},
+                  {'r', {255, 0, 255}, 6, 6, Rgb{255, 255, 255}}});
     for (auto [name, code] : {std::pair{"VEKAA.MAP", 'w'}, {"VEKBA.MAP", 'T'}, {"VEKJJ.MAP", 'M'},
                               {"VEKTT.MAP", 'k'}, {"VEKCD.MAP", 'x'}, {"VEKEA.MAP", 'q'},
                               {"VEKFA.MAP", 'r'}})
@@ -148,18 +145,6 @@ class WorldView : public ::testing::TestWithParam<int> {
   std::string folder;
 };
 
-TEST_P(WorldView, ThePictureMatchesItsGoldenPictureWithAndWithoutLines) {
-  viewWorldMap();
-  // The picture's area only: the path line names the test's own folder.
-  test::BitmapPtr picture(create_sub_bitmap(editor.frame(), 0, 0, 864, 480));
-  for (const char* golden : {"world-view", "world-view-no-lines"}) {
-    editor.pass(100, 30);
-    editor.pass(100, 30);  // copied from the stored picture
-    EXPECT_EQ(test::goldenDifferences(picture.get(), golden), "");
-    pressKeys({KEY_G});  // G toggles the lines
-  }
-}
-
 TEST_P(WorldView, TheReadoutNamesTheMapAndTileUnderTheMouseAndAClickOpensTheMap) {
   viewWorldMap();
   // (821, 456) shows grid column 912, the block's first.
@@ -185,28 +170,7 @@ TEST_P(WorldView, TheReadoutNamesTheMapAndTileUnderTheMouseAndAClickOpensTheMap)
     EXPECT_EQ(editor.map().teleportCount(), 0);
     EXPECT_EQ(editor.map().getTile(x / 18, y / 20), code) << "nothing painted";
   }
-}
-
-// The passes copy the stored picture: a file or a picture changed behind the editor's back is
-// seen once VIEW WORLD MAP reads the world again or the pictures are loaded again.
-TEST_P(WorldView, ThePictureIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
-  viewWorldMap();
-  const int water = makecol(0, 255, 255), red = makecol(255, 0, 0);
-  test::writeFilledMap(folder + "VEKAA.MAP", 'T');
-  putpixel(editor.app->tiles().picture('w'), 5, 5, red);
-  editor.pass(995, 695);
-  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
-  viewWorldMap();
-  EXPECT_EQ(getpixel(editor.frame(), 10, 10), makecol(0, 255, 0));
-  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
-  viewWorldMap();
-  EXPECT_EQ(getpixel(editor.frame(), 10, 10), red);
-  editor.app->loadTilePictures();
-  editor.pass(995, 695);
-  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
-}
-
-TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
+  // Control and an arrow open the neighbouring wilderness map in Edit.
   test::writeFilledMap(folder + "VEKAB.MAP", 'w');
   const int ctrl = KEY_LCONTROL;
   // Not past the world's edge, not from a map outside the world, not without Ctrl.
@@ -220,6 +184,33 @@ TEST_P(WorldView, ControlAndAnArrowOpenTheNeighbouringWildernessMapInEdit) {
     EXPECT_EQ(editor.document().path(), folder + "VEK" + to + ".MAP") << from;
   }
   EXPECT_EQ(editor.map().getTile(3, 3), 'w');
+}
+
+// The passes copy the stored picture: a file or a picture changed behind the editor's back is
+// seen once VIEW WORLD MAP reads the world again or the pictures are loaded again.
+TEST_P(WorldView, ThePictureMatchesItsGoldensAndIsRedrawnOnlyWhenTheWorldOrThePicturesChange) {
+  viewWorldMap();
+  // The picture's area only: the path line names the test's own folder.
+  test::BitmapPtr picture(create_sub_bitmap(editor.frame(), 0, 0, 864, 480));
+  for (const char* golden : {"world-view", "world-view-no-lines"}) {
+    editor.pass(100, 30);
+    editor.pass(100, 30);  // copied from the stored picture
+    EXPECT_EQ(test::goldenDifferences(picture.get(), golden), "");
+    pressKeys({KEY_G});  // G toggles the lines
+  }
+  const int water = makecol(0, 255, 255), red = makecol(255, 0, 0);
+  test::writeFilledMap(folder + "VEKAA.MAP", 'T');
+  putpixel(editor.app->tiles().picture('w'), 5, 5, red);
+  editor.pass(995, 695);
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
+  viewWorldMap();
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), makecol(0, 255, 0));
+  test::writeFilledMap(folder + "VEKAA.MAP", 'w');
+  viewWorldMap();
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), red);
+  editor.app->loadTilePictures();
+  editor.pass(995, 695);
+  EXPECT_EQ(getpixel(editor.frame(), 10, 10), water);
 }
 
 class WorldPictureFile : public WorldView {};  // at one depth: files do not depend on it
@@ -238,7 +229,7 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
             std::vector<std::string>{"The world picture was written to " + path});
   // The PNG header's width and height, big-endian: 17,280 x 9,600.
   EXPECT_EQ(test::readFileBytes(path).substr(16, 8), std::string("\0\0\x43\x80\0\0\x25\x80", 8));
-
+  // Cell scale: the view's picture, a pixel a cell.
   const World& world = editor.app->world();
   test::BitmapPtr view = test::blankBitmap(864, 480);
   drawWorldPicture(view.get(), world, editor.app->tiles());
@@ -249,8 +240,7 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
   std::string bytes = test::readFileBytes(path);
   RgbaImage png;
   ASSERT_TRUE(readPng(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 1000,
-                      png, reason))
-      << reason;
+                      png, reason)) << reason;
   ASSERT_EQ(png.width * 1000 + png.height, 960 * 1000 + 480);
   int differing = 0;
   for (int y = 0; y < 480; ++y)
@@ -259,7 +249,6 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
       differing += makecol(p[0], p[1], p[2]) != getpixel(view.get(), x, y);
     }
   EXPECT_EQ(differing, 0);
-
   // Tile scale, with the lines: each cell's picture cut to the cell.
   WorldPictureBand band(tiles, {WorldPictureScale::Tile, true});
   ASSERT_EQ(band.width(), 17280);
@@ -276,23 +265,21 @@ TEST_P(WorldPictureFile, ExportPictureWritesTheWorldAsTheViewAndTheTilesShowIt) 
     const std::uint8_t* rgb = band.data() + (y * band.width() + cellX * 18 + x) * 3;
     EXPECT_EQ((Rgb{rgb[0], rgb[1], rgb[2]}), colour) << cellX << "," << cellY;
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16), depthName);
-INSTANTIATE_TEST_SUITE_P(Depth, WorldPictureFile, ::testing::Values(32), depthName);
-
-TEST(WorldPictureCache, ATargetOfAnotherDepthGetsThePictureDrawnAgainInItsDepth) {
+  // The view's cache draws the picture again for a target of another depth, and only its area.
   WorldPictureCache cache;
-  World world("/nowhere/");
+  World nowhere("/nowhere/");
   TileSet noPictures;
   for (int depth : {16, 32, 16}) {
     test::useColorDepth(depth);
     test::BitmapPtr target(create_bitmap(1000, 700));
     clear_to_color(target.get(), makecol(255, 255, 255));
-    cache.draw(target.get(), world, noPictures);
+    cache.draw(target.get(), nowhere, noPictures);
     EXPECT_EQ(test::countPixels(target.get(), 0, 0, 1000, 700, 0), 864 * 480) << depth;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Depths, WorldView, ::testing::Values(32, 16), depthName);
+INSTANTIATE_TEST_SUITE_P(Depth, WorldPictureFile, ::testing::Values(32), depthName);
 
 }  // namespace
 }  // namespace vek
