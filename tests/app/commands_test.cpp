@@ -17,7 +17,10 @@ namespace {
 constexpr int kLoadX = 880, kSaveX = 930, kTopY = 10;
 constexpr int kFeatureY = 545, kCurrentMapY = 565, kWorldY = 585, kSaveAsY = 630, kLeftX = 700;
 
-TEST(StartUp, TakesTheFirstScreenModeOf16And24And32ThatWorks) {
+// The first screen mode of 16, 24 and 32 that works. Without a map on the command line the first
+// dialog asks for one; cancelled, the editor starts with an empty wilderness map and an empty
+// path. A usage error starts nothing.
+TEST(StartUp, TheScreenModeAndTheCommandLineOrTheFirstDialogsMap) {
   // The depths that work, those tried, the one chosen (never below 16 nor
   // above 32); without one a message says so.
   for (auto [working, tried, chosen] :
@@ -33,11 +36,6 @@ TEST(StartUp, TakesTheFirstScreenModeOf16And24And32ThatWorks) {
     EXPECT_EQ(seen, tried);
     EXPECT_EQ(messages.shown.size(), chosen ? 0u : 1u);
   }
-}
-
-// Without a map on the command line the first dialog asks for one; cancelled, the editor starts
-// with an empty wilderness map and an empty path. A usage error starts nothing.
-TEST(StartUp, TheCommandLineOrTheFirstDialogNamesTheFirstMap) {
   test::TempDir maps;
   const std::string path = maps.file("VEKCD.MAP");
   test::writeFilledMap(path, 'T', MapKind::Interior);
@@ -127,28 +125,6 @@ TEST_F(Commands, SaveAsAsksBeforeReplacingAndSaveWritesOnlyInEditOrSaysWhyNot) {
                 "map view."}));
 }
 
-TEST_F(Commands, LoadCancelledKeepsTheMapAndAnsweredReplacesItAndEndsInEdit) {
-  test::writeFilledMap(editor.file("CAVE.MAP"), '#', MapKind::Interior);
-  for (auto [mode, answer] : {std::pair{EditorMode::WorldView, (const char*)nullptr},
-                              {EditorMode::PlaceTeleport, nullptr}, {EditorMode::Edit, nullptr},
-                              {EditorMode::WorldView, "CAVE.MAP"}}) {
-    editor.state().mode = mode;
-    editor.document().beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
-    answer ? editor.files.answer(editor.file(answer)) : editor.files.cancelNext();
-    editor.pass(kLoadX, kTopY, 1);
-    editor.pass(kLoadX, kTopY, 1);  // held: LOAD runs once
-    editor.pass(kLoadX, kTopY, 0);
-    EXPECT_EQ(editor.state().mode, EditorMode::Edit);
-    EXPECT_EQ(editor.document().path(), editor.file(answer ? answer : "VEKBA.MAP"));
-    EXPECT_EQ(editor.map().getTile(3, 3), answer ? '#' : 'u');
-  }
-  ASSERT_EQ(editor.files.calls.size(), 5u);  // the first map's dialog and four LOADs
-  const auto& call = editor.files.calls.back();
-  EXPECT_EQ(call.title, std::nullopt);
-  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + editor.file("VEKBA.MAP"));
-  EXPECT_EQ(editor.map().kind, MapKind::Interior);
-}
-
 // PLACE FEATURE first shows this pass's frame and places where the user clicked. GENERATE WORLD
 // MAP asks about unsaved changes, warns, writes the folder's 400 maps and opens the current map
 // again; cancelled anywhere, it opens no dialog and changes nothing.
@@ -216,7 +192,28 @@ TEST_F(Commands, TheScriptsRunOverTheCurrentMapOrWriteTheWholeWorld) {
   EXPECT_EQ(editor.state().mode, EditorMode::Edit);
 }
 
-TEST_F(Commands, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {
+// LOAD cancelled keeps the map, answered it replaces it, and either way ends in Edit. Unsaved
+// changes are asked about before anything would drop them.
+TEST_F(Commands, LoadAndUnsavedChangesAskedAboutBeforeTheyWouldBeLost) {
+  test::writeFilledMap(editor.file("CAVE.MAP"), '#', MapKind::Interior);
+  for (auto [mode, answer] : {std::pair{EditorMode::WorldView, (const char*)nullptr},
+                              {EditorMode::PlaceTeleport, nullptr}, {EditorMode::Edit, nullptr},
+                              {EditorMode::WorldView, "CAVE.MAP"}}) {
+    editor.state().mode = mode;
+    editor.document().beginStep().setTile(3, 3, 'u');  // unsaved: not reloaded
+    answer ? editor.files.answer(editor.file(answer)) : editor.files.cancelNext();
+    editor.pass(kLoadX, kTopY, 1);
+    editor.pass(kLoadX, kTopY, 1);  // held: LOAD runs once
+    editor.pass(kLoadX, kTopY, 0);
+    EXPECT_EQ(editor.state().mode, EditorMode::Edit);
+    EXPECT_EQ(editor.document().path(), editor.file(answer ? answer : "VEKBA.MAP"));
+    EXPECT_EQ(editor.map().getTile(3, 3), answer ? '#' : 'u');
+  }
+  ASSERT_EQ(editor.files.calls.size(), 5u);  // the first map's dialog and four LOADs
+  const auto& call = editor.files.calls.back();
+  EXPECT_EQ(call.title, std::nullopt);
+  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + editor.file("VEKBA.MAP"));
+  EXPECT_EQ(editor.map().kind, MapKind::Interior);
   test::writeFilledMap(editor.file("OTHER.MAP"), 'o');
   auto escape = [&] { return editor.pressKey(KEY_ESC); };
   auto closeButton = [&] {

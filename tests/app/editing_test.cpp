@@ -101,7 +101,7 @@ TEST_F(Editing, UndoAndRedoTakeAStrokeAsOneStepByButtonAndKey) {
 
 // A left press on the palette (its left edge too) selects and ends any mode, held on over the map
 // it paints nothing. The right button picks on every pass, in Edit and while placing a teleport.
-TEST_F(Editing, PressesActWhereTheyBeganAndTheRightButtonPicks) {
+TEST_F(Editing, PressesActWhereTheyBeganTheRightButtonPicksAndTheMiddleOneOpens) {
   editor.start();
   for (auto [y, code] : {std::pair{520, 0}, {539, 0}, {540, 32}, {565, 64}, {679, 224}}) {
     editor.state().mode = kWorld;
@@ -133,6 +133,52 @@ TEST_F(Editing, PressesActWhereTheyBeganAndTheRightButtonPicks) {
     EXPECT_EQ(editor.state().selectedTile, selected) << x;
     EXPECT_EQ(editor.state().mode, mode);
   }
+  // The middle button follows a teleport or enters the cell's local map.
+  editor.pass(995, 695);
+  test::writeFilledMap(editor.file("FIRST.MAP"), 'F', kInterior);
+  test::writeFilledMap(editor.file("SECOND.MAP"), 'S');
+  // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press opens a map: a
+  // wilderness cell's local map, loaded or made empty (its letters may come from the file name
+  // alone); not from a local map nor an interior, nor while placing, in the world view or
+  // outside the map area.
+  test::writeFilledMap(editor.file("TCD6736.MAP"), 'L', kLocal);
+  for (auto [from, kind, mode, x, y, to, openedKind, code] :
+       {std::tuple{"VEKAA.MAP", kWild, kEdit, inCellX(2), inCellY(3), "FIRST.MAP", kInterior, 'F'},
+        {"VEKCD.MAP", kWild, kEdit, inCellX(47), inCellY(23), "TCD6836.MAP", kLocal, '\0'},
+        {"VEKCD.MAP", kWild, kEdit, inCellX(46), inCellY(23), "TCD6736.MAP", kLocal, 'L'},
+        {"NODOT", kWild, kEdit, inCellX(2), 10, "TOT2313.MAP", kLocal, '\0'},
+        {"HOME.MAP", kLocal, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kLocal, 'h'},
+        {"HOME.MAP", kWild, kPlace, inCellX(3), inCellY(3), "HOME.MAP", kWild, 'h'},
+        {"HOME.MAP", kWild, kWorld, inCellX(3), inCellY(3), "HOME.MAP", kWild, 'h'},
+        {"HOME.MAP", kWild, kEdit, 0, inCellY(3), "HOME.MAP", kWild, 'h'},
+        {"HOME.MAP", kInterior, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kInterior, 'h'}}) {
+    SCOPED_TRACE(from + std::string(" ") + std::to_string(x));
+    test::writeFilledMap(editor.file(from), 'h', kind);
+    editor.document().open(editor.file(from));
+    change().addTeleport(3, 4, "FIRST");
+    change().addTeleport(3, 4, "SECOND");
+    editor.state().mode = mode;
+    editor.pass(x, y, kMiddle);
+    editor.pass(x, y, kMiddle);  // held on: once per press
+    EXPECT_EQ(editor.document().path(), editor.file(to));
+    EXPECT_EQ(editor.map().kind, openedKind);
+    EXPECT_EQ(editor.map().getTile(0, 0), code);
+    EXPECT_EQ(editor.state().mode, mode);
+    editor.pass(x, y, 0);
+  }
+  // A teleport to a map not made yet starts it empty, of the same kind.
+  change().addTeleport(10, 10, "CELLAR");
+  editor.click(inCellX(9), inCellY(9), kMiddle);
+  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
+  EXPECT_EQ(editor.map().kind, kInterior);
+  EXPECT_EQ(test::countNonZeroCells(editor.map()) + editor.map().teleportCount(), 0);
+  // A stored teleport out of the folder is not followed; a message says why.
+  change().addTeleport(1, 1, "../evil");
+  editor.click(inCellX(0), inCellY(0), kMiddle);
+  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
+  EXPECT_EQ(editor.messages.shown,
+            std::vector<std::string>{
+                "This teleport leads out of the world folder (../evil); it is not followed."});
 }
 
 // "+" offers the path chosen last; the next map click places the teleport at the cell plus one.
@@ -219,54 +265,6 @@ TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAMissingDestinationIsMa
   EXPECT_FALSE(questionMarked());
   const std::string four = "\xC3\x84\xC3\x96\xC3\x9C\xC3\x84";  // letters of two bytes
   EXPECT_EQ(fittedName((four + four).c_str(), kNameWidth), four + "...");
-}
-
-TEST_F(Editing, TheMiddleButtonFollowsATeleportOrEntersTheCellsLocalMap) {
-  editor.start();
-  test::writeFilledMap(editor.file("FIRST.MAP"), 'F', kInterior);
-  test::writeFilledMap(editor.file("SECOND.MAP"), 'S');
-  // From a map of 'h' with teleports FIRST, SECOND on cell (2, 3), a press opens a map: a
-  // wilderness cell's local map, loaded or made empty (its letters may come from the file name
-  // alone); not from a local map nor an interior, nor while placing, in the world view or
-  // outside the map area.
-  test::writeFilledMap(editor.file("TCD6736.MAP"), 'L', kLocal);
-  for (auto [from, kind, mode, x, y, to, openedKind, code] :
-       {std::tuple{"VEKAA.MAP", kWild, kEdit, inCellX(2), inCellY(3), "FIRST.MAP", kInterior, 'F'},
-        {"VEKCD.MAP", kWild, kEdit, inCellX(47), inCellY(23), "TCD6836.MAP", kLocal, '\0'},
-        {"VEKCD.MAP", kWild, kEdit, inCellX(46), inCellY(23), "TCD6736.MAP", kLocal, 'L'},
-        {"NODOT", kWild, kEdit, inCellX(2), 10, "TOT2313.MAP", kLocal, '\0'},
-        {"HOME.MAP", kLocal, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kLocal, 'h'},
-        {"HOME.MAP", kWild, kPlace, inCellX(3), inCellY(3), "HOME.MAP", kWild, 'h'},
-        {"HOME.MAP", kWild, kWorld, inCellX(3), inCellY(3), "HOME.MAP", kWild, 'h'},
-        {"HOME.MAP", kWild, kEdit, 0, inCellY(3), "HOME.MAP", kWild, 'h'},
-        {"HOME.MAP", kInterior, kEdit, inCellX(3), inCellY(3), "HOME.MAP", kInterior, 'h'}}) {
-    SCOPED_TRACE(from + std::string(" ") + std::to_string(x));
-    test::writeFilledMap(editor.file(from), 'h', kind);
-    editor.document().open(editor.file(from));
-    change().addTeleport(3, 4, "FIRST");
-    change().addTeleport(3, 4, "SECOND");
-    editor.state().mode = mode;
-    editor.pass(x, y, kMiddle);
-    editor.pass(x, y, kMiddle);  // held on: once per press
-    EXPECT_EQ(editor.document().path(), editor.file(to));
-    EXPECT_EQ(editor.map().kind, openedKind);
-    EXPECT_EQ(editor.map().getTile(0, 0), code);
-    EXPECT_EQ(editor.state().mode, mode);
-    editor.pass(x, y, 0);
-  }
-  // A teleport to a map not made yet starts it empty, of the same kind.
-  change().addTeleport(10, 10, "CELLAR");
-  editor.click(inCellX(9), inCellY(9), kMiddle);
-  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
-  EXPECT_EQ(editor.map().kind, kInterior);
-  EXPECT_EQ(test::countNonZeroCells(editor.map()) + editor.map().teleportCount(), 0);
-  // A stored teleport out of the folder is not followed; a message says why.
-  change().addTeleport(1, 1, "../evil");
-  editor.click(inCellX(0), inCellY(0), kMiddle);
-  EXPECT_EQ(editor.document().path(), editor.file("CELLAR.MAP"));
-  EXPECT_EQ(editor.messages.shown,
-            std::vector<std::string>{
-                "This teleport leads out of the world folder (../evil); it is not followed."});
 }
 
 TEST_F(Editing, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
