@@ -112,7 +112,6 @@ class HeadlessEditor {
   std::unique_ptr<EditorApp> app;
 };
 
-// The middle of a map cell.
 inline int inCellX(int column) { return column * 18 + 9; }
 inline int inCellY(int row) { return row * 20 + 10; }
 

@@ -1,15 +1,11 @@
 // Start-up, and the main form's commands pressed in a pass with scripted
 // dialogs and real scripts, and the question before unsaved changes go.
-#include <allegro.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <functional>
 
 #include "app/editor_options.h"
 #include "app/graphics_startup.h"
 #include "app_test_support.h"
-#include "map/map_naming.h"
 
 namespace vek {
 namespace {
@@ -56,8 +52,7 @@ TEST(StartUp, TheScreenModeAndTheCommandLineOrTheFirstDialogsMap) {
     for (const auto& c : editor.files.calls)  // no title: the platform's default
       EXPECT_EQ(c.title.value_or("") + c.extension + std::to_string(c.capacity), "MAP1024");
     EXPECT_EQ(editor.document().path(), opened);
-    // An interior stores 23 rows.
-    EXPECT_EQ(test::countNonZeroCells(editor.map()), opened.empty() ? 0 : 48 * 23);
+    EXPECT_EQ(test::countNonZeroCells(editor.map()), opened.empty() ? 0 : 48 * 23);  // interior
     EXPECT_EQ(editor.map().kind, opened.empty() ? MapKind::Wilderness : MapKind::Interior);
   }
 }
@@ -211,8 +206,8 @@ TEST_F(Commands, LoadAndUnsavedChangesAskedAboutBeforeTheyWouldBeLost) {
   }
   ASSERT_EQ(editor.files.calls.size(), 5u);  // the first map's dialog and four LOADs
   const auto& call = editor.files.calls.back();
-  EXPECT_EQ(call.title, std::nullopt);
-  EXPECT_EQ(call.extension + " " + call.initialPath, "MAP " + editor.file("VEKBA.MAP"));
+  EXPECT_EQ(call.title.value_or("untitled") + " " + call.extension + " " + call.initialPath,
+            "untitled MAP " + editor.file("VEKBA.MAP"));
   EXPECT_EQ(editor.map().kind, MapKind::Interior);
   test::writeFilledMap(editor.file("OTHER.MAP"), 'o');
   auto escape = [&] { return editor.pressKey(KEY_ESC); };

@@ -1,8 +1,5 @@
 // The editor's mouse and keys, pass by pass: painting, picking, undo,
 // teleports, the teleport list, the tools, and when the main loop may rest.
-#include <allegro.h>
-#include <gtest/gtest.h>
-
 #include <functional>
 
 #include "app/idle_watch.h"
@@ -183,7 +180,7 @@ TEST_F(Editing, PressesActWhereTheyBeganTheRightButtonPicksAndTheMiddleOneOpens)
 
 // "+" offers the path chosen last; the next map click places the teleport at the cell plus one.
 // "-" removes the teleport of its row.
-TEST_F(Editing, PlusPlacesATeleportAtTheNextMapClickAndMinusRemovesItsRow) {
+TEST_F(Editing, TheTeleportListPlacesRemovesScrollsAndMarksTeleports) {
   editor.start();
   // The answer (null: cancelled), the mode and destination after it, the
   // path offered. With no map, the folder is the working directory; "ABCD"
@@ -218,6 +215,7 @@ TEST_F(Editing, PlusPlacesATeleportAtTheNextMapClickAndMinusRemovesItsRow) {
   EXPECT_EQ(editor.state().mode, kPlace);
   EXPECT_EQ(editor.map().teleportCount(), 1);
   editor.pass(984, 94);
+  editor.files.whileOpen = nullptr;
   for (int i : {2, 3}) change().addTeleport(i, i, ("T" + std::to_string(i)).c_str());
   // Row 1, row 5 (no teleport there), the screen's last row, beside the column, row 0; any
   // ends in Edit.
@@ -230,11 +228,8 @@ TEST_F(Editing, PlusPlacesATeleportAtTheNextMapClickAndMinusRemovesItsRow) {
     EXPECT_EQ(editor.state().mode, kEdit);
     EXPECT_EQ(teleports(editor.map()), left) << x << "," << y;
   }
-}
-
-// The wheel and the arrows scroll a long list no further than its ends. The "?" after a missing
-// destination is looked up when the teleports change, not on every draw.
-TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAMissingDestinationIsMarked) {
+  // The wheel and the arrows scroll a long list no further than its ends. The "?" after a missing
+  // destination is looked up when the teleports change, not on every draw.
   startOn({});
   editor.document().apply([](Map& map) {
     for (int i = 0; i < 80; ++i) map.addTeleport(1, 1, ("T" + std::to_string(i)).c_str());
@@ -267,7 +262,7 @@ TEST_F(Editing, TheLastRowOfALongTeleportListIsReachedAndAMissingDestinationIsMa
   EXPECT_EQ(fittedName((four + four).c_str(), kNameWidth), four + "...");
 }
 
-TEST_F(Editing, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
+TEST_F(Editing, EachToolLeavesItsCellsAndOneUndoStepPerChangeAndEscapeEndsOneThing) {
   const Step select[] = {key(KEY_S), press(0, 0), drag(1, 1), kRelease};
   struct Case {
     const char* name;
@@ -323,11 +318,8 @@ TEST_F(Editing, EachToolLeavesItsCellsAndOneUndoStepPerChange) {
     EXPECT_EQ(test::mapRows(editor.map()), test::mapRows(test::picturedMap('.', c.before)))
         << "undone";
   }
-}
-
-// Escape ends the paste preview, the selection, then the placing; the help
-// takes the next key or click and nothing else.
-TEST_F(Editing, EscapeEndsOneThingAtATimeAndTheHelpTakesTheNextKeyOrClick) {
+  // Escape ends the paste preview, the selection, then the placing; the help takes the next key
+  // or click and nothing else.
   startOn({"ab"});
   for (const Step& step : {key(KEY_S), press(0, 0), drag(1, 0), kRelease, ctrl(KEY_C), ctrl(KEY_V)})
     run(step);
