@@ -67,10 +67,6 @@ std::string XSession::xdotool(std::vector<std::string> arguments) const {
   return test::runProgram(arguments, {displayVariable()}).out;
 }
 
-bool XSession::hasWindow(const std::string& name) const {
-  return !xdotool({"search", "--onlyvisible", "--name", "^" + name + "$"}).empty();
-}
-
 std::optional<std::string> XSession::waitForWindow(const std::string& name,
                                                    milliseconds timeout) const {
   std::string found;

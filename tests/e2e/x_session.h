@@ -49,7 +49,6 @@ class XSession {
 
   std::string xdotool(std::vector<std::string> arguments) const;
   std::optional<std::string> waitForWindow(const std::string& name, milliseconds timeout) const;
-  bool hasWindow(const std::string& name) const;
   Image screenshot(const std::string& window = "root") const;
 
   // WM_DELETE_WINDOW as a window manager's close button sends it (xdotool's
