@@ -182,11 +182,13 @@ TEST_F(Vekgen, EachModeWritesItsMapsAndTheSameSeedGivesTheSameWorld) {
   // An exception is reported; the writes before it are kept.
   path = script("void main() {\n  settile(1, 1, 9);\n  int z = 0;\n  z = 1 / z;\n"
                 "  settile(2, 1, 9);\n}\n");
-  result = runVekgen({"current", path, dir.file("M.MAP")});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(contains(result.err, path + ":4: script exception in void main()")) << result.err;
-  Map excepted(dir.file("M.MAP").c_str());
-  EXPECT_EQ(excepted.getTile(0, 0) * 1000 + countNonZeroCells(excepted), 9001);
+  for (const std::string& target : {dir.file("M.MAP"), world}) {
+    result = runVekgen({target == world ? "transform" : "current", path, target});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(contains(result.err, path + ":4: script exception in void main()")) << result.err;
+    Map excepted((target == world ? world + "VEKAA.MAP" : target).c_str());
+    EXPECT_EQ(excepted.getTile(0, 0) * 1000 + excepted.getTile(1, 0), 9000);
+  }
 }
 
 // Codes of the default tile set the samples use: '~' deep and 'w' shallow
