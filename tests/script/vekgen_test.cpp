@@ -30,7 +30,8 @@ ProgramResult runVekgen(const std::vector<std::string>& args,
   std::vector<std::string> environment;
   if (!wrapper.empty() && wrapper[0] == "strace") {
     const char* options = std::getenv("ASAN_OPTIONS");  // LeakSanitizer fails under ptrace
-    environment.push_back("ASAN_OPTIONS=" + std::string(options ? options : "") + ":detect_leaks=0");
+    environment.push_back("ASAN_OPTIONS=" + std::string(options ? options : "") +
+                          ":detect_leaks=0");
   }
   wrapper.push_back(VEKGEN_PATH);
   wrapper.insert(wrapper.end(), args.begin(), args.end());
