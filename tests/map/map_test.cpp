@@ -439,7 +439,8 @@ TEST(TileBlock, CopiesARectangleAndPastesItClipped) {
     Cell at;
     std::vector<std::pair<Cell, char>> written;  // on a '.' map
   } cases[] = {
-      {{1, 0, 2, 1}, W, {5, 5}, {{{5, 5}, 'b'}, {{6, 5}, 'c'}, {{5, 6}, 'e'}, {{6, 6}, 'f'}}},
+      {{1, 0, 2, 2}, W, {5, 5},  // two wide, three high
+       {{{5, 5}, 'b'}, {{6, 5}, 'c'}, {{5, 6}, 'e'}, {{6, 6}, 'f'}, {{5, 7}, 'h'}, {{6, 7}, 'i'}}},
       {{0, 0, 2, 0}, W, {46, 0}, {{{46, 0}, 'a'}, {{47, 0}, 'b'}}},  // past the right edge
       {{0, 1, 0, 2}, W, {0, 23}, {{{0, 23}, 'd'}}},                   // the bottom row
       {{0, 1, 0, 2}, MapKind::Local, {0, 22}, {{{0, 22}, 'd'}}},      // a local map's is not
