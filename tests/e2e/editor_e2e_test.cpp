@@ -41,19 +41,6 @@ bool questionShown(const Image& shot) { return shot.allOf(440, 318, 120, 8, kWhi
 
 using test::writeFilledMap;
 
-// A map file's bytes: the first line, then runs of equal grid lines.
-std::string mapFile(const std::string& firstLine,
-                    const std::vector<std::pair<int, std::string>>& lineRuns) {
-  std::string bytes = firstLine + "\r\n";
-  for (const auto& [count, codes] : lineRuns)
-    for (int i = 0; i < count; ++i) bytes += " " + codes + "\r\n";
-  return bytes;
-}
-
-bool fileHolds(const std::string& path, const std::string& bytes) {
-  return test::readFileBytes(path) == bytes;
-}
-
 bool choosePaletteTile(EditorSession& session, TileCode code) {
   return session.pressUntilScreen(paletteLeft(code) + 17, paletteTop(code) + 19, kLeft,
                                   [&](const Image& s) { return showsTile(s, 900, 35, code); });
@@ -164,20 +151,20 @@ TEST(Editor, PicksPaintsUndoesPlacesATeleportSavesEntersALocalMapAndCloses) {
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(10), cellPressY(5), kLeft,
                                        [](const Image& s) { return hasRedMinusInRow(s, 0); }));
 
-  const std::string grass(48, ',');
-  const std::string expected = mapFile(
-      "WILDERNESS!>31,18:TOWN!", {{3, grass}, {1, ",,TTTTT" + grass.substr(7)}, {20, grass}});
+  // The teleport stores the cell plus one (the map tests hold the bytes).
+  Map expected = test::filledMap(kGrass);
+  for (int column = 2; column <= 6; ++column) expected.setTile(column, 3, kForest);
+  expected.addTeleport(11, 6, "TOWN");
   std::string path = session.file("VEKAA.MAP");
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return fileHolds(path, expected); }))
-      << "saved: " << test::readFileBytes(path).substr(0, 60);
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return savedAs(path, expected); }));
 
   // The local map of cell (3, 0) has no file yet: its cells are all 0.
   ASSERT_TRUE(session.pressUntilScreen(cellPressX(3), cellPressY(0), kMiddle, [](const Image& s) {
     return cellShowsTile(s, 0, 0, 0) && cellShowsTile(s, 47, 22, 0);
   }));
   std::string local = session.file("TAA2413.MAP");
-  const std::string empty = mapFile("LOCAL!~EXIT~", {{23, std::string(48, '\0')}});
-  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return fileHolds(local, empty); }));
+  const Map empty = test::filledMap(0, MapKind::Local);
+  ASSERT_TRUE(session.pressUntil(kSaveX, kSaveY, kLeft, [&] { return savedAs(local, empty); }));
 
   ASSERT_TRUE(session.x.requestClose(session.window));
   EXPECT_EQ(session.waitForExit(), std::optional<int>(0));
