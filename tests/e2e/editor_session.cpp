@@ -181,7 +181,8 @@ std::optional<std::string> EditorSession::answerMessage() {
   std::string text = childMessageText(editor->pid());
   x.moveTo(*box, 10, 10);
   x.key("Return");
-  if (!waitUntil([&] { return !x.waitForWindow("xmessage", milliseconds(0)); }, kPatience)) return std::nullopt;
+  auto closed = [&] { return !x.waitForWindow("xmessage", milliseconds(0)); };
+  if (!waitUntil(closed, kPatience)) return std::nullopt;
   return text;
 }
 
