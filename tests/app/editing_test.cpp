@@ -17,16 +17,6 @@ constexpr EditorMode kEdit = EditorMode::Edit, kPlace = EditorMode::PlaceTelepor
 constexpr MapKind kWild = MapKind::Wilderness, kLocal = MapKind::Local,
                   kInterior = MapKind::Interior;
 
-// The teleports as "x,y NAME; ...".
-std::string teleports(const Map& map) {
-  std::string text;
-  for (const Teleport& teleport : map.teleports()) {
-    if (!text.empty()) text += "; ";
-    text += std::to_string(teleport.x) + "," + std::to_string(teleport.y) + " " + teleport.name;
-  }
-  return text;
-}
-
 // A step of the mouse or the keyboard (a key comes with the mouse as it was).
 enum class Act { Key, Press, ShiftPress, Drag, Release, OpenOther, WorldView };
 struct Step {
@@ -205,7 +195,7 @@ TEST_F(Editing, TheTeleportListPlacesRemovesScrollsAndMarksTeleports) {
   EXPECT_EQ(editor.state().mode, kEdit);
   editor.pass(inCellX(5), inCellY(7), kLeft);  // held on: no painting
   editor.pass(inCellX(5), inCellY(7), 0);
-  EXPECT_EQ(teleports(editor.map()), "5,8 TOWN");
+  EXPECT_EQ(test::teleportsText(editor.map()), "5,8:TOWN");
   EXPECT_EQ(row(7).substr(4, 2), "00");
   // A press acts once where it began: the dialog confirmed with the mouse
   // over the first "-" removes nothing.
@@ -220,13 +210,13 @@ TEST_F(Editing, TheTeleportListPlacesRemovesScrollsAndMarksTeleports) {
   // Row 1, row 5 (no teleport there), the screen's last row, beside the column, row 0; any
   // ends in Edit.
   for (auto [mode, x, y, left] :
-       {std::tuple{kWorld, 989, 119, "5,8 TOWN; 3,3 T3"}, {kPlace, 980, 150, "5,8 TOWN; 3,3 T3"},
-        {kEdit, 980, 699, "5,8 TOWN; 3,3 T3"}, {kEdit, 990, 100, "5,8 TOWN; 3,3 T3"},
-        {kEdit, 980, 100, "3,3 T3"}}) {
+       {std::tuple{kWorld, 989, 119, "5,8:TOWN 3,3:T3"}, {kPlace, 980, 150, "5,8:TOWN 3,3:T3"},
+        {kEdit, 980, 699, "5,8:TOWN 3,3:T3"}, {kEdit, 990, 100, "5,8:TOWN 3,3:T3"},
+        {kEdit, 980, 100, "3,3:T3"}}) {
     editor.state().mode = mode;
     editor.click(x, y);
     EXPECT_EQ(editor.state().mode, kEdit);
-    EXPECT_EQ(teleports(editor.map()), left) << x << "," << y;
+    EXPECT_EQ(test::teleportsText(editor.map()), left) << x << "," << y;
   }
   // The wheel and the arrows scroll a long list no further than its ends. The "?" after a missing
   // destination is looked up when the teleports change, not on every draw.
@@ -239,7 +229,7 @@ TEST_F(Editing, TheTeleportListPlacesRemovesScrollsAndMarksTeleports) {
   mouse_z -= 10;  // the wheel towards the user: later rows, to the end
   editor.pass(930, 695);
   editor.click(984, 695);  // the last row's "-"
-  EXPECT_EQ(teleports(editor.map()).substr(teleports(editor.map()).size() - 7), "1,1 T78");
+  EXPECT_EQ(test::teleportsText(editor.map()).substr(test::teleportsText(editor.map()).size() - 7), "1,1:T78");
   editor.click(995, 105);  // the up arrow
   EXPECT_EQ(list.firstShown(79, 700), 16);
   mouse_z += 10;

@@ -57,15 +57,6 @@ Map patternMap(int rows = Map::kRows) {
   return map;
 }
 
-// The teleports as "x,y:name" joined by spaces.
-std::string teleportsOf(const Map& map) {
-  std::string text;
-  for (const Teleport& t : map.teleports())
-    text += (text.empty() ? "" : " ") + std::to_string(t.x) + "," + std::to_string(t.y) + ":" +
-            t.name;
-  return text;
-}
-
 TEST(MapFileRead, KindsTeleportsLineEndsAndLengthsThatStoredMapsRelyOn) {
   const MapKind W = MapKind::Wilderness, L = MapKind::Local, I = MapKind::Interior;
   const std::string first = "WILDERNESS!\r\n";
@@ -132,7 +123,7 @@ TEST(MapFileRead, KindsTeleportsLineEndsAndLengthsThatStoredMapsRelyOn) {
     map.addTeleport(1, 1, "OLD");
     EXPECT_EQ(map.loadFromMemory(c.bytes.data(), c.bytes.size()), c.ok);
     EXPECT_EQ(map.kind, c.kind);
-    EXPECT_EQ(teleportsOf(map), c.teleports);
+    EXPECT_EQ(test::teleportsText(map), c.teleports);
     Map expected = patternMap(c.patternRows);
     for (const auto& [x, y, code] : c.cells) expected.setTile(x, y, static_cast<TileCode>(code));
     EXPECT_EQ(test::mapRows(map), test::mapRows(expected));
@@ -147,7 +138,7 @@ TEST(MapFileRead, AFailedLoadClearsTheGridButKeepsKindAndTeleportsAndReadingIsEn
     EXPECT_FALSE(map.load(path.c_str()));
   EXPECT_FALSE(map.load(nullptr));
   EXPECT_EQ(map.kind, MapKind::Interior);
-  EXPECT_EQ(teleportsOf(map), "2,3:KEPT");
+  EXPECT_EQ(test::teleportsText(map), "2,3:KEPT");
   EXPECT_EQ(test::countNonZeroCells(map), 0);
   EXPECT_TRUE(Map(dir.file("NOPE.MAP").c_str()) == Map());
 
@@ -257,7 +248,7 @@ TEST(MapModel, SetTileStaysInsideTheStoredGridAndTeleportsAreAListInOrder) {
   map.addTeleport(5, 6, std::string(1000, 'N').c_str());  // cut to 255 characters
   map.addTeleport(7, 8, nullptr);
   EXPECT_TRUE(map.removeTeleport(1));
-  EXPECT_EQ(teleportsOf(map), "1,2:FIRST 5,6:" + std::string(255, 'N') + " 7,8:");
+  EXPECT_EQ(test::teleportsText(map), "1,2:FIRST 5,6:" + std::string(255, 'N') + " 7,8:");
   int x = 99, y = 0;
   char name[Map::kNameCapacity] = "untouched";
   for (int bad : {-1, 3})
@@ -267,7 +258,7 @@ TEST(MapModel, SetTileStaysInsideTheStoredGridAndTeleportsAreAListInOrder) {
   EXPECT_EQ(std::to_string(x) + "," + std::to_string(y) + name, "5,6" + std::string(255, 'N'));
   EXPECT_TRUE(map.removeTeleport(2));  // the last one
   EXPECT_TRUE(map.removeTeleport(0));  // the first one
-  EXPECT_EQ(teleportsOf(map), "5,6:" + std::string(255, 'N'));
+  EXPECT_EQ(test::teleportsText(map), "5,6:" + std::string(255, 'N'));
 }
 
 using Rows = std::vector<std::string>;

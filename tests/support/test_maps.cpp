@@ -52,6 +52,20 @@ int countNonZeroCells(const Map& map) {
   return count;
 }
 
+std::string teleportsText(const Map& map) {
+  std::string text;
+  for (const Teleport& t : map.teleports())
+    text += (text.empty() ? "" : " ") + std::to_string(t.x) + "," + std::to_string(t.y) + ":" +
+            t.name;
+  return text;
+}
+
+void writeFilledWorld(const std::string& folder, TileCode code) {
+  for (int row = 0; row < kWorldSide; ++row)
+    for (int column = 0; column < kWorldSide; ++column)
+      writeFilledMap(*wildernessMapPath(folder, column, row), code);
+}
+
 WorldCells::WorldCells(const std::string& folder) {
   for (int row = 0; row < kWorldSide; ++row)
     for (int column = 0; column < kWorldSide; ++column)

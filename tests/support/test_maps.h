@@ -19,6 +19,10 @@ Map picturedMap(char background, const std::vector<std::string>& picture,
 std::vector<std::string> mapRows(const Map& map);
 // How many cells of the map hold a code other than 0.
 int countNonZeroCells(const Map& map);
+// The teleports as "x,y:name" joined by spaces.
+std::string teleportsText(const Map& map);
+// Saves filledMap(code) as each of the 400 wilderness maps of folder (ending in '/').
+void writeFilledWorld(const std::string& folder, TileCode code);
 
 // The tiles of the 400 wilderness maps of a world folder by world cell
 // (0..959, 0..479); a map that does not load reads as 0.

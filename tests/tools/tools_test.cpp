@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "child_process.h"
-#include "map/map_naming.h"
 #include "temp_dir.h"
 #include "tools/veksample/sample_maps.h"
 #include "test_maps.h"
@@ -48,10 +47,7 @@ TEST(CommandLine, EveryProgramAnswersHelpVersionAndUsageErrorsAlike) {
 TEST(Vekworld, ChecksAndRendersAWorldWithTheExitStatusOfTheOutcome) {
   test::TempDir problems, clean;
   const std::string bad = problems.path() + "/", good = clean.path() + "/";
-  for (const std::string& folder : {bad, good})
-    for (int row = 0; row < kWorldSide; ++row)
-      for (int column = 0; column < kWorldSide; ++column)
-        test::writeFilledMap(*wildernessMapPath(folder, column, row), ',');
+  for (const std::string& folder : {bad, good}) test::writeFilledWorld(folder, ',');
   std::remove((bad + "VEKTT.MAP").c_str());
   Map withTeleport = test::filledMap(',');
   withTeleport.addTeleport(6, 5, "NOWHERE");
